@@ -1,0 +1,13 @@
+# Cross build: the Windows programs and the tests that run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine-run.sh)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(renderer_window STATIC renderer/fern_window.cpp)
+target_include_directories(renderer_window PUBLIC renderer host)
+target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32)
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tests/windows)
