@@ -1,5 +1,5 @@
 # Cross build: the Windows programs and the tests that run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_BINARY_DIR})
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(renderer_window STATIC renderer/fern_window.cpp)

@@ -1,0 +1,28 @@
+// Link-time seam for the Windows-side tests: the programs' imports of a few
+// platform calls are wrapped (ld --wrap) so a test can record them and make
+// the pixel-format and context calls fail.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct MessageBoxCall {
+    HWND owner;
+    std::string text, caption;
+    UINT type;
+};
+
+struct Seam {
+    int failStep = 0; // 1 ChoosePixelFormat ... 5 wglMakeCurrent; 0 none
+    PIXELFORMATDESCRIPTOR requested = {};
+    std::vector<MessageBoxCall> boxes;
+    std::vector<HGLRC> created, deleted;
+    int timersSet = 0;
+    HWND timerWindow = nullptr;
+    UINT_PTR timerEvent = 0;
+    UINT timerInterval = 0;
+};
+
+extern Seam seam;
