@@ -7,7 +7,7 @@ struct Colour {
     unsigned char red, green, blue;
 };
 
-extern int screenWidth;  // client size captured at window creation
+extern int screenWidth; // client size captured at window creation
 extern int screenHeight;
 extern int heightLevels; // bound of the leftward figure
 extern int widthLevels;  // bound of the upward figure

@@ -8,8 +8,12 @@
 namespace {
 
 // Client pixels to device coordinates: exact sum, one division, one subtraction.
-double DeviceX(int x) { return static_cast<double>(x + x) / screenWidth - 1.0; }
-double DeviceY(int y) { return 1.0 - static_cast<double>(y + y) / screenHeight; }
+double DeviceX(int x) {
+    return static_cast<double>(x + x) / screenWidth - 1.0;
+}
+double DeviceY(int y) {
+    return 1.0 - static_cast<double>(y + y) / screenHeight;
+}
 
 void DrawPair(double gx0, double gy0, double gx1, double gy1) {
     glBegin(GL_LINES);

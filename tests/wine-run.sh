@@ -10,13 +10,7 @@ export WINEPREFIX=${VERDANELLE_WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
-(
-    flock 9
-    if [ ! -f "$WINEPREFIX/.ready" ]; then
-        rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.ready"
-    fi
-) 9>"$WINEPREFIX.lock"
+"$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-run: no Wine prefix" >&2; exit 1; }
 
 exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
 xvfb=$!

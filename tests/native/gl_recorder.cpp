@@ -15,7 +15,9 @@ GlRecord& RecordGl(bool keepPairs) {
     return record;
 }
 
-GlRecord& CurrentGlRecord() { return record; }
+GlRecord& CurrentGlRecord() {
+    return record;
+}
 
 extern "C" {
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
@@ -58,5 +60,7 @@ void glEnd(void) {
         record.malformed = true;
     verticesInPair = -1;
 }
-void glFlush(void) { ++record.flushes; }
+void glFlush(void) {
+    ++record.flushes;
+}
 }

@@ -10,7 +10,7 @@ struct Pair {
 };
 
 struct GlRecord {
-    bool keepPairs = true;     // false: only count them
+    bool keepPairs = true; // false: only count them
     std::size_t pairCount = 0;
     std::vector<Pair> pairs;
     int clears = 0, flushes = 0, colours = 0;

@@ -117,7 +117,9 @@ TEST(FernWindow, RealTicksDrawTheFern) {
     glReadBuffer(GL_FRONT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    auto pixel = [&](int x, int yFromTop) { return &rgb[((height - 1 - yFromTop) * width + x) * 3]; };
+    auto pixel = [&](int x, int yFromTop) {
+        return &rgb[((height - 1 - yFromTop) * width + x) * 3];
+    };
     int stemRows = 0;
     for (int y = height - 40; y < height - 2; ++y) {
         bool green = false;

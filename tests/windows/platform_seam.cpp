@@ -4,7 +4,7 @@ Seam seam;
 
 // Each wrapped import keeps the real entry as __real___imp_NAME.
 #define WRAP(ret, name, params)                                                                    \
-    extern "C" ret(WINAPI* __real___imp_##name) params;                                           \
+    extern "C" ret(WINAPI* __real___imp_##name) params;                                            \
     static ret WINAPI Seam_##name params;                                                          \
     extern "C" {                                                                                   \
     ret(WINAPI* __wrap___imp_##name) params = Seam_##name;                                         \

@@ -1,0 +1,68 @@
+// The installer: one dialog that copies Verdanelle.scr from the current
+// directory into the system directory and shows how that went.
+#include <windows.h>
+
+#include "install_outcome.h"
+
+namespace {
+
+constexpr int buttonId = 1;
+constexpr int textId = 1000;
+
+struct Win32InstallSystem final : InstallSystem {
+    unsigned SystemDirectory(char* buffer, unsigned size) override {
+        return GetSystemDirectoryA(buffer, size);
+    }
+    bool CopyOver(const char* source, const char* target) override {
+        return CopyFileA(source, target, FALSE) != 0;
+    }
+    unsigned LastError() override { return GetLastError(); }
+};
+
+char directory[directorySize];
+char message[1024];
+
+void ShowOutcome(HWND dialog) {
+    HWND button = GetDlgItem(dialog, buttonId);
+    Win32InstallSystem system;
+    InstallOutcome outcome = InstallScreenSaver(system, directory);
+    if (outcome.argument != nullptr) {
+        wsprintfA(message, outcome.format, outcome.argument);
+        SetDlgItemTextA(dialog, textId, message);
+    } else {
+        SetDlgItemTextA(dialog, textId, outcome.format);
+    }
+    if (outcome.failed)
+        SetDlgItemTextA(dialog, buttonId, "Close");
+    EnableWindow(button, TRUE);
+}
+
+} // namespace
+
+INT_PTR CALLBACK InstallDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        ShowOutcome(dialog);
+        return 0;
+    case WM_CLOSE:
+    case WM_COMMAND:
+        EndDialog(dialog, 1);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int RunInstallDialog(HINSTANCE instance, int, int, int) {
+    DialogBoxParamA(instance, "InstallDialog", nullptr, InstallDialogProc, 0);
+    return 0;
+}
+
+int InstallerEntry() {
+    RunInstallDialog(nullptr, 0, 0, 0);
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return InstallerEntry();
+}
