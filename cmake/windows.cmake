@@ -3,6 +3,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 enable_language(RC)
+enable_language(ASM)
 
 add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
 target_link_libraries(installer PRIVATE installer_core user32 kernel32)
@@ -11,6 +12,17 @@ target_link_options(installer PRIVATE -s)
 add_library(renderer_window STATIC renderer/fern_window.cpp)
 target_include_directories(renderer_window PUBLIC renderer host)
 target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32)
+
+# Everything of the screen saver but its entry, so tests can link it too.
+add_library(saver_host OBJECT
+  host/saver_window.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
+  host/fault_guard.cpp host/fault_guard.S)
+target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
+
+add_executable(Verdanelle WIN32 host/saver_main.cpp)
+set_target_properties(Verdanelle PROPERTIES SUFFIX .scr)
+target_link_libraries(Verdanelle PRIVATE saver_host)
+target_link_options(Verdanelle PRIVATE -s)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,0 +1,54 @@
+#include "input_rules.h"
+
+#include "messages.h"
+
+InputAction JudgeInput(const InputState& s, unsigned message, std::uintptr_t wParam) {
+    if (s.previewMode || s.closeApproved)
+        return InputAction::Default;
+    // These two come first: the gate's own request arrives during verification.
+    if (message == msg::close)
+        return s.onWin9x ? InputAction::GateClose : InputAction::Default;
+    if (message == msg::verify) {
+        if (!s.onWin9x)
+            return InputAction::Default;
+        return s.haveVerifier ? InputAction::AskVerifier : InputAction::Handled;
+    }
+    if (s.inVerify)
+        return InputAction::Default; // nothing closes while the user is asked
+    switch (message) {
+    case msg::showWindow:
+        return wParam != 0 ? InputAction::HideCursor : InputAction::Default;
+    case msg::activateApp:
+        return wParam == 0 ? InputAction::PostClose : InputAction::Default;
+    case msg::setCursor:
+        return InputAction::HideCursorHandled;
+    case msg::power:
+        return wParam == msg::pwrCriticalResume ? InputAction::PostClose : InputAction::Default;
+    case msg::keyDown:
+    case msg::sysKeyDown:
+    case msg::lButtonDown:
+    case msg::rButtonDown:
+    case msg::mButtonDown:
+    case msg::powerBroadcast:
+        return InputAction::PostClose;
+    case msg::mouseMove:
+        return InputAction::MouseMove;
+    default:
+        return InputAction::Default;
+    }
+}
+
+bool IsAutoPlayQuery(const InputState& s, unsigned message) {
+    return s.autoPlayMessage != 0 && message == s.autoPlayMessage;
+}
+
+bool MovedFarEnough(ScreenPoint last, ScreenPoint now, std::uint32_t threshold) {
+    // 32-bit arithmetic that wraps rather than overflows.
+    std::uint32_t dx = static_cast<std::uint32_t>(now.x) - static_cast<std::uint32_t>(last.x);
+    std::uint32_t dy = static_cast<std::uint32_t>(now.y) - static_cast<std::uint32_t>(last.y);
+    if (static_cast<std::int32_t>(dx) < 0)
+        dx = 0u - dx;
+    if (static_cast<std::int32_t>(dy) < 0)
+        dy = 0u - dy;
+    return dx + dy > threshold;
+}

@@ -1,0 +1,20 @@
+// The operations of the screen-saver host.
+#pragma once
+
+#include <windows.h>
+
+void SaverEntry();
+int SaverMain(HINSTANCE instance, const char* tail);
+int StartPreview(const char* text);
+int StartPasswordChange(const char* text);
+
+int RunSaverWindow(HWND parent);
+LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void LoadPasswordVerifier();
+void UnloadPasswordVerifier();
+void SetSaverRunning(UINT running);
+LONG VerifyBeforeClose(HWND window);
+void ChangeSaverPassword(HWND parent);
+
+int ShowAboutBox(HWND parent);
