@@ -55,3 +55,48 @@ WRAP(UINT_PTR, SetTimer, (HWND window, UINT_PTR event, UINT interval, TIMERPROC 
     seam.timerInterval = interval;
     return __real___imp_SetTimer(window, event, interval, proc);
 }
+
+WRAP(BOOL, GetVersionExA, (OSVERSIONINFOA* info)) {
+    BOOL ok = __real___imp_GetVersionExA(info);
+    if (seam.win9x) {
+        info->dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
+        info->dwMajorVersion = 4;
+        info->dwMinorVersion = 10;
+    }
+    return ok;
+}
+
+WRAP(HWND, GetForegroundWindow, ()) {
+    if (seam.faultInForeground) {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1; // a real access violation inside the guarded run
+    }
+    return __real___imp_GetForegroundWindow();
+}
+
+WRAP(LONG, UnhandledExceptionFilter, (EXCEPTION_POINTERS* pointers)) {
+    seam.faults.push_back(pointers->ExceptionRecord->ExceptionCode);
+    return seam.faultVerdict;
+}
+
+WRAP(BOOL, SystemParametersInfoA, (UINT action, UINT param, void* slot, UINT winIni)) {
+    seam.spiCalls.push_back({action, param, slot ? *static_cast<UINT*>(slot) : 0xDEAD, winIni});
+    return TRUE; // the test's system is left alone
+}
+
+static HANDLE WINAPI FakeImmAssociateContext(HWND window, HANDLE context) {
+    seam.immCalls.push_back({window, context});
+    return seam.immPrevious;
+}
+
+WRAP(FARPROC, GetProcAddress, (HMODULE module, LPCSTR name)) {
+    if (seam.fakeImm && HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0 &&
+        lstrcmpA(name, "ImmAssociateContext") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FakeImmAssociateContext));
+    return __real___imp_GetProcAddress(module, name);
+}
+
+WRAP(BOOL, PostMessageA, (HWND window, UINT message, WPARAM wParam, LPARAM lParam)) {
+    seam.posts.push_back(MSG{window, message, wParam, lParam, 0, {}});
+    return __real___imp_PostMessageA(window, message, wParam, lParam);
+}

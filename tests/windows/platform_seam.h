@@ -23,6 +23,20 @@ struct Seam {
     HWND timerWindow = nullptr;
     UINT_PTR timerEvent = 0;
     UINT timerInterval = 0;
+
+    // The host's calls.
+    bool win9x = false;        // GetVersionExA reports platform id 1
+    bool faultInForeground = false; // GetForegroundWindow writes through null
+    std::vector<DWORD> faults; // exception codes UnhandledExceptionFilter saw
+    LONG faultVerdict = EXCEPTION_EXECUTE_HANDLER;
+    struct Spi {
+        UINT action, param, slot, winIni;
+    };
+    std::vector<Spi> spiCalls;
+    bool fakeImm = false;      // GetProcAddress gives FakeImmAssociateContext
+    HANDLE immPrevious = nullptr;
+    std::vector<std::pair<HWND, HANDLE>> immCalls;
+    std::vector<MSG> posts; // PostMessageA calls, forwarded
 };
 
 extern Seam seam;
