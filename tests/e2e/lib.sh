@@ -55,3 +55,63 @@ finish() {
     echo "$passes passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+# Mean red, green and blue (0 to 1) of a region of a screenshot.
+region_mean() { # region_mean FILE WxH+X+Y
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
+}
+# How much greener than red and blue a region is, on average (0 to 1).
+greenness() { # greenness FILE WxH+X+Y
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.g - (mean.r + mean.b) / 2]' info:
+}
+# Is the first number above the second?
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# Starts the screen saver in the background; its exit code lands in a file,
+# since a command substitution cannot wait for it.
+start_saver() {
+    rm -f "$work/saver.rc"
+    (timeout 120 wine "$build/Verdanelle.scr" "$@"; echo $? >"$work/saver.rc") &
+    saver_pid=$!
+}
+# Waits for the saver to end by itself; prints its exit code, or "running".
+saver_exit() { # saver_exit SECONDS
+    local i
+    for ((i = 0; i < $1 * 10; i++)); do
+        [ -f "$work/saver.rc" ] && break
+        sleep 0.1
+    done
+    cat "$work/saver.rc" 2>/dev/null || echo running
+}
+stop_saver() {
+    kill "$saver_pid" 2>/dev/null
+    wait "$saver_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+}
+probe_saver() { wine "$build/window_probe.exe" WindowsScreenSaverClass "${1:-Screen Saver}"; }
+
+# The renderer's calls in an apitrace record, in fern-trace's words, up to
+# and with the N-th glFlush.
+traced_calls() { # traced_calls TRACE N
+    apitrace dump --color=never "$1" 2>/dev/null | sed -E 's/^[0-9]+ //' | awk -v n="$2" '
+        /^glClear\(mask = GL_COLOR_BUFFER_BIT\)/ { print "glClear 16384"; next }
+        /^glColor3ub\(/ { gsub(/[(),=]|red|green|blue/, " "); print "glColor3ub", $2, $3, $4; next }
+        /^glBegin\(mode = GL_LINES\)/ { print "glBegin 1"; next }
+        /^glVertex2d\(/ { gsub(/[(),=]|x |y /, " "); print "glVertex2d", $2, $3; next }
+        /^glEnd\(\)/ { print "glEnd"; next }
+        /^glFlush\(\)/ { print "glFlush"; if (++flushes == n) exit }'
+}
+# The same calls as fern-trace gives them for a WIDTH x HEIGHT client.
+expected_calls() { # expected_calls WIDTH HEIGHT N
+    "$fern_trace" "$1" "$2" 0 "$3" | grep -v '^tick' | awk -v n="$3" '{ print } /^glFlush/ { if (++f == n) exit }'
+}
+# Same calls? apitrace prints doubles to 16 significant digits, so both sides
+# are compared at that precision.
+same_calls() { # same_calls FILE_A FILE_B
+    [ -s "$1" ] && [ "$(wc -l <"$1")" = "$(wc -l <"$2")" ] && paste -d' ' "$1" "$2" | awk '
+        function norm(v) { return v ~ /^-?[0-9.e+-]+$/ ? sprintf("%.16g", v) : v }
+        { half = NF / 2
+          for (i = 1; i <= half; i++)
+              if (norm($i) != norm($(i + half))) { print "  differs at line " NR ": " $0; exit 1 } }'
+}
+fern_trace=${FERN_TRACE:-$build/../native/fern-trace}
