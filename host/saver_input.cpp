@@ -27,7 +27,7 @@ LRESULT CALLBACK SaverInputProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SetCursor(nullptr);
         return 1;
     case InputAction::MouseMove: {
-        POINT now;
+        POINT now = lastCursor; // a failed read counts as no movement
         GetCursorPos(&now);
         if (MovedFarEnough({lastCursor.x, lastCursor.y}, {now.x, now.y}, mouseThreshold)) {
             PostClose(window);
