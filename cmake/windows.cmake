@@ -19,7 +19,7 @@ add_library(saver_host OBJECT
   host/fault_guard.cpp host/fault_guard.S)
 target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
 
-add_executable(Verdanelle WIN32 host/saver_main.cpp)
+add_executable(Verdanelle WIN32 host/saver_main.cpp host/verdanelle.rc)
 set_target_properties(Verdanelle PROPERTIES SUFFIX .scr)
 target_link_libraries(Verdanelle PRIVATE saver_host)
 target_link_options(Verdanelle PRIVATE -s)

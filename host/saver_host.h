@@ -18,3 +18,5 @@ LONG VerifyBeforeClose(HWND window);
 void ChangeSaverPassword(HWND parent);
 
 int ShowAboutBox(HWND parent);
+int PrepareAboutBox(HINSTANCE instance);
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
