@@ -100,3 +100,8 @@ WRAP(BOOL, PostMessageA, (HWND window, UINT message, WPARAM wParam, LPARAM lPara
     seam.posts.push_back(MSG{window, message, wParam, lParam, 0, {}});
     return __real___imp_PostMessageA(window, message, wParam, lParam);
 }
+
+WRAP(BOOL, DeleteObject, (HGDIOBJ object)) {
+    seam.deletedObjects.push_back(object);
+    return __real___imp_DeleteObject(object);
+}

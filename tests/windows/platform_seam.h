@@ -37,6 +37,7 @@ struct Seam {
     HANDLE immPrevious = nullptr;
     std::vector<std::pair<HWND, HANDLE>> immCalls;
     std::vector<MSG> posts; // PostMessageA calls, forwarded
+    std::vector<HGDIOBJ> deletedObjects;
 };
 
 extern Seam seam;

@@ -96,6 +96,8 @@ TEST(SaverWindow, PreviewFillsTheParentsClientArea) {
         EXPECT_EQ(wc.style, 0x2Bu);
         EXPECT_EQ(wc.hbrBackground, GetStockObject(BLACK_BRUSH));
         EXPECT_EQ(wc.hCursor, nullptr);
+        EXPECT_NE(wc.hIcon, nullptr);
+        EXPECT_EQ(wc.hIcon, LoadIconA(appInstance, MAKEINTRESOURCEA(100)));
         EXPECT_EQ(wc.lpfnWndProc, SaverShellProc);
         EXPECT_EQ(wc.cbClsExtra, 0);
         EXPECT_EQ(wc.cbWndExtra, 0);
