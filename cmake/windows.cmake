@@ -35,3 +35,6 @@ set_tests_properties(installer_e2e PROPERTIES RUN_SERIAL ON)
 
 add_test(NAME saver_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/saver_test.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(saver_e2e PROPERTIES RUN_SERIAL ON)
+
+add_test(NAME about_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/about_test.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(about_e2e PROPERTIES RUN_SERIAL ON)

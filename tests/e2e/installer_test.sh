@@ -62,4 +62,5 @@ check "the caption's close ends it with 0" equals "$(field exit "$view")" 0
 view=$(run_installer "$source_dir" command)
 check "any command ends it with 0" equals "$(field exit "$view")" 0
 check "the box has a system menu" equals "$(field sysmenu "$view")" 1
+check "the box has no owner" equals "$(field owner "$view")" 0
 finish

@@ -56,10 +56,13 @@ for tail in -s S /S /scr "/s 123" "-/ -s"; do
 done
 
 # --- Refused switches end with -1 and show nothing.
-for tail in /x "/?" "/p 0" /p "/p 4000000" /a "/a 12" $'/\ts'; do
-    rc=$(timeout 30 wine "$build/Verdanelle.scr" "$tail" >/dev/null 2>&1; echo $?)
+# Given as words, unglobbed: Wine would quote a word with blanks in it.
+set -f
+for tail in /x "/?" "/p 0" /p "/p 4000000" "/p:$$" /a "/a 12" "- - q"; do
+    rc=$(timeout 30 wine "$build/Verdanelle.scr" $tail >/dev/null 2>&1; echo $?)
     check "'$tail' ends with -1" equals "$rc" 255
 done
+set +f
 
 # --- Preview inside a stand-in for the settings dialog. Wine does not compose
 # a child window of another process into its parent's picture, so what the
@@ -69,7 +72,7 @@ for letter in p l; do
     (exec timeout 120 wine "$build/preview_host.exe" "$(winepath -w "$work/area")") &
     host_pid=$!
     for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
-    read -r area left top right bottom <"$work/area"
+    read -r area left top right bottom _ _ <"$work/area"
     w=$((right - left)) h=$((bottom - top))
     rm -f "$work/saver.rc"
     (timeout 120 apitrace trace -o "$work/preview-$letter.trace" wine "$build/Verdanelle.scr" "/$letter" "$area" >/dev/null 2>&1

@@ -1,6 +1,6 @@
 // Test helper: finds a dialog box by its title, prints what it shows, and
 // optionally ends it the way a user would through its caption.
-//   dialog_probe TITLE [close|command|none]
+//   dialog_probe TITLE [close|command|wmclose|none]
 #include <windows.h>
 
 #include <cstdio>
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     Sleep(300); // let it finish painting and take the focus
     LONG style = GetWindowLongA(dialog, GWL_STYLE);
     std::printf("found=1\n");
-    std::printf("owner=%p\n", static_cast<void*>(GetWindow(dialog, GW_OWNER)));
+    std::printf("owner=%lu\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(dialog, GW_OWNER))));
     std::printf("sysmenu=%d\n", (style & WS_SYSMENU) ? 1 : 0);
     std::printf("foreground=%d\n", GetForegroundWindow() == dialog ? 1 : 0);
     PrintItem(dialog, "item1", 1);
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     const char* action = argc > 2 ? argv[2] : "none";
     if (std::strcmp(action, "close") == 0)
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); // the caption's close
+    else if (std::strcmp(action, "wmclose") == 0)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
     else if (std::strcmp(action, "command") == 0)
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(4321, 7), 0);
     return 0;

@@ -1,6 +1,7 @@
 // Test helper standing in for the desktop's settings dialog: a window with a
 // small preview area. Writes the area's window number and screen rectangle
-// to FILE, and closes itself once FILE.quit exists.
+// to FILE, then its own and another top-level window's numbers, and closes
+// itself once FILE.quit exists.
 //   preview_host FILE
 #include <windows.h>
 
@@ -16,7 +17,7 @@ static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY)
+    if (message == WM_DESTROY && window == mainWindow)
         PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = "PreviewArea";
     RegisterClassA(&wc);
+    HWND other = CreateWindowExA(0, "PreviewHost", "Other Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 600, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
     mainWindow = CreateWindowExA(0, "PreviewHost", "Screen Saver Settings",
                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 420,
                                  320, nullptr, nullptr, wc.hInstance, nullptr);
@@ -45,9 +48,9 @@ int main(int argc, char** argv) {
     GetWindowRect(area, &r);
     std::string temp = std::string(argv[1]) + ".part";
     FILE* out = std::fopen(temp.c_str(), "wb");
-    std::fprintf(out, "%lu %ld %ld %ld %ld\n",
-                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(area)), r.left, r.top,
-                 r.right, r.bottom);
+    auto number = [](HWND w) { return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)); };
+    std::fprintf(out, "%lu %ld %ld %ld %ld %lu %lu\n", number(area), r.left, r.top, r.right,
+                 r.bottom, number(mainWindow), number(other));
     std::fclose(out);
     MoveFileA(temp.c_str(), argv[1]);
     SetTimer(nullptr, 0, 100, Poll);
