@@ -63,6 +63,30 @@ struct Reader {
     }
 };
 
+struct Item {
+    DWORD style;
+    short x, y, cx, cy;
+    WORD id;
+    const char *cls, *text;
+};
+
+// Checks the items that follow a dialog header, each aligned to four bytes.
+template <std::size_t N> void CheckItems(Reader& in, const BYTE* base, const Item (&items)[N]) {
+    for (const Item& item : items) {
+        in.Align(base);
+        EXPECT_EQ(in.Dword(), item.style) << item.text;
+        EXPECT_EQ(in.Dword(), 0u);
+        EXPECT_EQ(in.Short(), item.x);
+        EXPECT_EQ(in.Short(), item.y);
+        EXPECT_EQ(in.Short(), item.cx);
+        EXPECT_EQ(in.Short(), item.cy);
+        EXPECT_EQ(in.Word(), item.id);
+        EXPECT_EQ(in.Text(), item.cls);
+        EXPECT_EQ(in.Text(), item.text);
+        EXPECT_EQ(in.Word(), 0); // no creation data
+    }
+}
+
 HMODULE LoadProgram(const char* unixPath) {
     std::string path = std::string("Z:") + unixPath;
     for (char& c : path)
@@ -99,31 +123,14 @@ TEST_F(Resources, AboutDialog) {
     EXPECT_EQ(in.Text(), "Monotype Corsiva");
 
     const DWORD child = WS_CHILD | WS_VISIBLE;
-    const struct {
-        DWORD style;
-        short x, y, cx, cy;
-        WORD id;
-        const char *cls, *text;
-    } items[] = {
+    const Item items[] = {
         {child | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_BITMAP, 74, 47, 42, 14, 1, "#128", ""},
         {child | SS_ICON, 7, 7, 20, 20, 0xFFFF, "#130", "#100"},
         {child | SS_BITMAP, 32, 7, 54, 20, 0xFFFF, "#130", "#108"},
         {child | SS_BITMAP, 7, 23, 106, 11, 0xFFFF, "#130", "#109"},
         {child | SS_BITMAP, 18, 35, 85, 10, 0xFFFF, "#130", "#111"},
     };
-    for (const auto& item : items) {
-        in.Align(r.data);
-        EXPECT_EQ(in.Dword(), item.style) << item.text;
-        EXPECT_EQ(in.Dword(), 0u);
-        EXPECT_EQ(in.Short(), item.x);
-        EXPECT_EQ(in.Short(), item.y);
-        EXPECT_EQ(in.Short(), item.cx);
-        EXPECT_EQ(in.Short(), item.cy);
-        EXPECT_EQ(in.Word(), item.id);
-        EXPECT_EQ(in.Text(), item.cls);
-        EXPECT_EQ(in.Text(), item.text);
-        EXPECT_EQ(in.Word(), 0); // no creation data
-    }
+    CheckItems(in, r.data, items);
 }
 
 TEST_F(Resources, ProgramName) {
@@ -229,30 +236,13 @@ TEST(InstallerResources, InstallDialogAndNothingElse) {
     EXPECT_EQ(in.Text(), "Install");
     EXPECT_EQ(in.Word(), 8);
     EXPECT_EQ(in.Text(), "MS Sans Serif");
-    const struct {
-        DWORD style;
-        short x, y, cx, cy;
-        WORD id;
-        const char *cls, *text;
-    } items[] = {
+    const Item items[] = {
         {WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | BS_DEFPUSHBUTTON, 120, 48, 50, 14, 1,
          "#128", "Ok"},
         {WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 7, 163, 36, 1000, "#130",
          "Installing screen saver..."},
     };
-    for (const auto& item : items) {
-        in.Align(base);
-        EXPECT_EQ(in.Dword(), item.style) << item.text;
-        EXPECT_EQ(in.Dword(), 0u);
-        EXPECT_EQ(in.Short(), item.x);
-        EXPECT_EQ(in.Short(), item.y);
-        EXPECT_EQ(in.Short(), item.cx);
-        EXPECT_EQ(in.Short(), item.cy);
-        EXPECT_EQ(in.Word(), item.id);
-        EXPECT_EQ(in.Text(), item.cls);
-        EXPECT_EQ(in.Text(), item.text);
-        EXPECT_EQ(in.Word(), 0);
-    }
+    CheckItems(in, base, items);
     types.clear();
     EnumResourceTypesA(installer, CollectType, 0);
     EXPECT_EQ(types, std::vector<std::string>{"#5"});
