@@ -1,19 +1,17 @@
 #include "branch.h"
 
-#include <cmath>
-
 #include "animation.h"
 #include "gl_calls.h"
+#include "subtree_records.h"
+#include "walk_math.h"
 
+// Every tick redraws every segment, so the walk is built for speed, yet it
+// draws exactly the pairs of the plain definition, in its order and with its
+// doubles: the same formulas in the same order, and otherwise values it has
+// computed before, looked up.
 namespace {
 
-// Client pixels to device coordinates: exact sum, one division, one subtraction.
-double DeviceX(int x) {
-    return static_cast<double>(x + x) / screenWidth - 1.0;
-}
-double DeviceY(int y) {
-    return 1.0 - static_cast<double>(y + y) / screenHeight;
-}
+using namespace walk;
 
 void DrawPair(double gx0, double gy0, double gx1, double gy1) {
     glBegin(GL_LINES);
@@ -22,64 +20,132 @@ void DrawPair(double gx0, double gy0, double gx1, double gy1) {
     glEnd();
 }
 
-constexpr double tenDigitPi = 3.1415926535; // not the full-precision pi
-constexpr double oneOver180 = 0.005555555555555556;
+// What one draw reads once, and what it records.
+struct Walker {
+    int growth;
+    double width, height;
+    Records records;
+};
+
+// Angle is an int when the walk starts at a whole degree (exact: whole
+// doubles add without rounding), a double otherwise. The caller has checked
+// that the segment is not too short; FromStart tells that `step` starts the
+// segment's growth.
+template <typename Angle, bool FromStart>
+void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, int side);
+
+void Branch(Walker& walker, int x, int y, double length, double angle, int step, int side) {
+    Walk<double, true>(walker, x, y, length, angle, step, side);
+}
+
+void Replay(Walker& walker, const Shape& shape, int x, int y, int step) {
+    const Stroke* stroke = walker.records.StrokesOf(shape);
+    for (int i = 0; i < shape.count; ++i, ++stroke)
+        DrawPair(DeviceX(x + stroke->x0, walker.width), DeviceY(y + stroke->y0, walker.height),
+                 DeviceX(x + stroke->x1, walker.width), DeviceY(y + stroke->y1, walker.height));
+    walker.records.AddRecord(shape, x, y, step);
+}
+
+// A side branch at a whole angle: drawn from a record when one fits, else
+// walked, and recorded when nothing is being recorded yet.
+void Branch(Walker& walker, int x, int y, double length, int angle, int step, int side) {
+    Records& records = walker.records;
+    if (!(length < smallLength)) {
+        Walk<int, true>(walker, x, y, length, angle, step, side);
+        return;
+    }
+    Shape& slot = records.Slot(length, angle, side);
+    if (records.Recorded(slot, length, angle, side) && walker.growth - step > slot.lastStep) {
+        Replay(walker, slot, x, y, step);
+        return;
+    }
+    if (records.Taken(slot) || records.recording) {
+        Walk<int, true>(walker, x, y, length, angle, step, side);
+        return;
+    }
+    records.Begin(slot, length, angle, side, x, y, step);
+    Walk<int, true>(walker, x, y, length, angle, step, side);
+    records.End();
+}
+
+template <typename Angle, bool FromStart>
+void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, int side) {
+    Turn turn = TurnOf(angle);
+    int x1 = x + Round(length * turn.sin);
+    int y1 = y - Round(length * turn.cos);
+    if (((x1 - x) | (y1 - y)) == 0)
+        return; // rounds to nothing: neither tip nor children
+    double gx = DeviceX(x, walker.width), gy = DeviceY(y, walker.height);
+    int fifths =
+        FromStart ? ShownFifthsFromStart(step, walker.growth) : ShownFifths(step, walker.growth);
+    for (;;) {
+        double gx1 = DeviceX(x1, walker.width), gy1 = DeviceY(y1, walker.height);
+        if (fifths != 5) {
+            DrawPair(gx, gy, TipOf(gx, gx1, fifths), TipOf(gy, gy1, fifths));
+            walker.records.Cut();
+            return;
+        }
+        DrawPair(gx, gy, gx1, gy1);
+        walker.records.Add(x, y, x1, y1, step);
+        if (step == walker.growth) {
+            walker.records.Cut();
+            return;
+        }
+
+        // Branch points come from the rounded segment, not from its length.
+        // Side 1 mirrors side 0: the turns change sign, a - t being a + (-t).
+        int dx = x1 - x, dy = y1 - y;
+        double farLength = length * 0.3333333333333333;
+        double nearLength = length * 0.4;
+        int mirror = side == 0 ? -1 : 1;
+        side = side != 0;
+        if (!TooShort(farLength))
+            Branch(walker, x + Round(dx * 0.8), y + Round(dy * 0.8), farLength, angle + 55 * mirror,
+                   step + 1, 1 - side);
+        if (!TooShort(nearLength))
+            Branch(walker, x + Round(dx * 0.4), y + Round(dy * 0.4), nearLength,
+                   angle - 45 * mirror, step + 1, side);
+
+        // The stem continues in this loop, so a long stem does not nest calls.
+        ++step;
+        length = length * 0.8125;
+        if (TooShort(length))
+            return;
+        angle = angle + 5 * mirror;
+        x = x1;
+        y = y1;
+        gx = gx1;
+        gy = gy1;
+        turn = TurnOf(angle);
+        x1 = x + Round(length * turn.sin);
+        y1 = y - Round(length * turn.cos);
+        if (((x1 - x) | (y1 - y)) == 0)
+            return;
+        fifths = ShownFifthsFromStart(step, walker.growth);
+    }
+}
+
+bool turnsReady = false;
 
 } // namespace
 
-int RoundHalfUp(double value) {
-    double below = std::floor(value);
-    double fraction = value - below;
-    return static_cast<int>(fraction >= 0.5 ? std::ceil(value) : below);
-}
-
 void DrawTip(int x0, int y0, int x1, int y1, int fifths) {
-    double gx0 = DeviceX(x0), gy0 = DeviceY(y0);
-    double gx1 = DeviceX(x1), gy1 = DeviceY(y1);
-    double tx = ((gx1 - gx0) * fifths) * 0.2 + gx0;
-    double ty = ((gy1 - gy0) * fifths) * 0.2 + gy0;
-    DrawPair(gx0, gy0, tx, ty);
+    double gx0 = DeviceX(x0, screenWidth), gy0 = DeviceY(y0, screenHeight);
+    double gx1 = DeviceX(x1, screenWidth), gy1 = DeviceY(y1, screenHeight);
+    DrawPair(gx0, gy0, TipOf(gx0, gx1, fifths), TipOf(gy0, gy1, fifths));
 }
 
-// Side branches recurse; the stem continues in the loop, so a long stem does
-// not nest calls.
 void DrawBranch(int x, int y, double length, double angle, int step, int side) {
-    for (;;) {
-        double r = (tenDigitPi * angle) * oneOver180;
-        int x1 = x + RoundHalfUp(length * std::sin(r));
-        int y1 = y - RoundHalfUp(length * std::cos(r));
-        if (x1 == x && y1 == y)
-            return; // rounds to nothing: neither tip nor children
-
-        // A segment grows over five sub-steps; the last one leaves remainder 4.
-        for (int k = step % 5 + 1; k < 5; k = step % 5 + 1) {
-            if (step == growthTicks) {
-                DrawTip(x, y, x1, y1, k);
-                return;
-            }
-            ++step;
-        }
-        DrawPair(DeviceX(x), DeviceY(y), DeviceX(x1), DeviceY(y1));
-        if (step == growthTicks)
-            return;
-
-        // Branch points come from the rounded segment, not from its length.
-        int dx = x1 - x, dy = y1 - y;
-        int farX = x + RoundHalfUp(dx * 0.8), farY = y + RoundHalfUp(dy * 0.8);
-        int nearX = x + RoundHalfUp(dx * 0.4), nearY = y + RoundHalfUp(dy * 0.4);
-        if (side == 0) {
-            DrawBranch(farX, farY, length * 0.3333333333333333, angle - 55, step + 1, 1);
-            DrawBranch(nearX, nearY, length * 0.4, angle + 45, step + 1, 0);
-            angle = angle - 5;
-        } else {
-            DrawBranch(farX, farY, length * 0.3333333333333333, angle + 55, step + 1, 0);
-            DrawBranch(nearX, nearY, length * 0.4, angle - 45, step + 1, 1);
-            angle = angle + 5;
-            side = 1;
-        }
-        ++step;
-        x = x1;
-        y = y1;
-        length = length * 0.8125;
+    if (!turnsReady) {
+        FillTurns();
+        turnsReady = true;
     }
+    if (TooShort(length))
+        return;
+    Walker walker{growthTicks, static_cast<double>(screenWidth), static_cast<double>(screenHeight),
+                  Records()};
+    if (std::fabs(angle) < 1073741824.0 && angle == static_cast<int>(angle))
+        Walk<int, false>(walker, x, y, length, static_cast<int>(angle), step, side);
+    else
+        Walk<double, false>(walker, x, y, length, angle, step, side);
 }
