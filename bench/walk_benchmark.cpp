@@ -1,7 +1,11 @@
 // walk_benchmark: the shipped DrawBranch against the plain reference walk at
 // the last drawn tick of both figures, with OpenGL replaced by a sink that
-// only consumes the values. Reports ns per pair and ms per tick.
+// only consumes the values. Reports ns per pair; Time is ms per tick. Calls/
+// hands the same vertices to the sink with no walk at all: the floor.
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
 
 #include "animation.h"
 #include "branch.h"
@@ -10,6 +14,7 @@
 
 namespace {
 long long pairs;
+std::vector<double>* captured; // the vertices, while set
 } // namespace
 
 extern "C" {
@@ -23,6 +28,10 @@ void glBegin(GLenum mode) {
 void glVertex2d(GLdouble x, GLdouble y) {
     benchmark::DoNotOptimize(x);
     benchmark::DoNotOptimize(y);
+    if (captured) {
+        captured->push_back(x);
+        captured->push_back(y);
+    }
 }
 void glEnd(void) {
     ++pairs;
@@ -56,6 +65,26 @@ void Tick(benchmark::State& state, Walk walk, int width, int height, bool leftwa
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+void Calls(benchmark::State& state, int width, int height, bool leftward) {
+    LastTick(width, height, leftward);
+    std::vector<double> vertices;
+    captured = &vertices;
+    DrawBranch(startX, startY, startLength, startAngle, 0, 0);
+    captured = nullptr;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < vertices.size(); i += 4) {
+            glBegin(GL_LINES);
+            glVertex2d(vertices[i], vertices[i + 1]);
+            glVertex2d(vertices[i + 2], vertices[i + 3]);
+            glEnd();
+        }
+    }
+    double perTick = static_cast<double>(vertices.size() / 4);
+    state.counters["pairs"] = perTick;
+    state.counters["ns_per_pair"] = benchmark::Counter(
+        perTick * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void Register() {
     const struct {
         const char* name;
@@ -73,6 +102,9 @@ void Register() {
                                          s.leftward)
                 ->Unit(benchmark::kMillisecond);
         }
+        benchmark::RegisterBenchmark((std::string("Calls/") + s.name).c_str(), Calls, s.width,
+                                     s.height, s.leftward)
+            ->Unit(benchmark::kMillisecond);
     }
 }
 
