@@ -51,6 +51,13 @@ void LastTick(int width, int height, bool leftward) {
     growthTicks = ticksPerLevel * (leftward ? heightLevels : widthLevels);
 }
 
+// Pairs per tick, and seconds per pair shown in the time unit's prefix.
+void ReportPairs(benchmark::State& state, double perTick) {
+    state.counters["pairs"] = perTick;
+    state.counters["ns_per_pair"] = benchmark::Counter(
+        perTick * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void Tick(benchmark::State& state, Walk walk, int width, int height, bool leftward) {
     LastTick(width, height, leftward);
     pairs = 0;
@@ -59,10 +66,7 @@ void Tick(benchmark::State& state, Walk walk, int width, int height, bool leftwa
     for (auto _ : state) {
         walk(startX, startY, startLength, startAngle, 0, 0);
     }
-    state.counters["pairs"] = static_cast<double>(perTick);
-    state.counters["ns_per_pair"] =
-        benchmark::Counter(static_cast<double>(perTick) * state.iterations(),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    ReportPairs(state, static_cast<double>(perTick));
 }
 
 void Calls(benchmark::State& state, int width, int height, bool leftward) {
@@ -79,10 +83,7 @@ void Calls(benchmark::State& state, int width, int height, bool leftward) {
             glEnd();
         }
     }
-    double perTick = static_cast<double>(vertices.size() / 4);
-    state.counters["pairs"] = perTick;
-    state.counters["ns_per_pair"] = benchmark::Counter(
-        perTick * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    ReportPairs(state, static_cast<double>(vertices.size() / 4));
 }
 
 void Register() {
