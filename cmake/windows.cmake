@@ -28,6 +28,7 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+add_subdirectory(tests/standins)
 add_subdirectory(tests/windows)
 
 add_test(NAME installer_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer_test.sh ${CMAKE_BINARY_DIR})
@@ -38,3 +39,6 @@ set_tests_properties(saver_e2e PROPERTIES RUN_SERIAL ON)
 
 add_test(NAME about_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/about_test.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(about_e2e PROPERTIES RUN_SERIAL ON)
+
+add_test(NAME password_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/password_test.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(password_e2e PROPERTIES RUN_SERIAL ON)

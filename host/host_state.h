@@ -21,8 +21,8 @@ extern DWORD mouseThreshold;
 
 extern HMODULE passwordModule;
 extern VerifyScreenSavePwdFn verifyPasswordFn;
-extern LONG closeApproved;
+extern INT closeApproved;
 extern BOOL inVerify;
-extern DWORD lastVerifyTick;
+extern UINT lastVerifyTick;
 
 extern HBITMAP okButtonBitmap;

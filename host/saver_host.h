@@ -14,7 +14,7 @@ LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void LoadPasswordVerifier();
 void UnloadPasswordVerifier();
 void SetSaverRunning(UINT running);
-LONG VerifyBeforeClose(HWND window);
+INT VerifyBeforeClose(HWND window);
 void ChangeSaverPassword(HWND parent);
 
 int ShowAboutBox(HWND parent);

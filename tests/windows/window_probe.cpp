@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
             Sleep(100);
     }
     std::printf("found=%d\n", window ? 1 : 0);
+    if (window)
+        std::printf("window=%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
     if (!window)
         return 1;
     Sleep(200);
@@ -40,7 +42,8 @@ int main(int argc, char** argv) {
     std::printf("topmost=%d\n", (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
     std::printf("visible=%d\n", IsWindowVisible(window) ? 1 : 0);
     std::printf("count=%d\n", count);
-    std::printf("cursor=%d\n", cursor.hCursor != nullptr && (cursor.flags & CURSOR_SHOWING) ? 1 : 0);
+    std::printf("cursor=%d\n",
+                cursor.hCursor != nullptr && (cursor.flags & CURSOR_SHOWING) ? 1 : 0);
     std::printf("foreground=%d\n", GetForegroundWindow() == window ? 1 : 0);
     return 0;
 }
