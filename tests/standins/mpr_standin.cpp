@@ -2,19 +2,11 @@
 // mpr.log beside it as "change PROVIDER PARENT A B FOREGROUND".
 #include "standin_log.h"
 
-static HMODULE self;
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-    if (reason == DLL_PROCESS_ATTACH)
-        self = instance;
-    return TRUE;
-}
-
 extern "C" __declspec(dllexport) DWORD WINAPI
     PwdChangePasswordA(LPCSTR provider, HWND parent, DWORD a, DWORD b) {
-    AppendLine(BesideModule(self, "mpr.log"),
-               std::string("change ") + (provider ? provider : "(null)") + " " + Number(parent) +
-                   " " + std::to_string(a) + " " + std::to_string(b) + " " +
-                   Number(GetForegroundWindow()));
+    AppendLine(BesideModule("mpr.log"), std::string("change ") + (provider ? provider : "(null)") +
+                                            " " + Number(parent) + " " + std::to_string(a) + " " +
+                                            std::to_string(b) + " " +
+                                            Number(GetForegroundWindow()));
     return 0;
 }

@@ -4,23 +4,15 @@
 // logged to verifier.log as "ask WINDOW CLASS|TITLE TICK" and "end TICK ANSWER".
 #include "standin_log.h"
 
-static HMODULE self;
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-    if (reason == DLL_PROCESS_ATTACH)
-        self = instance;
-    return TRUE;
-}
-
 #ifndef WITHOUT_ENTRY
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
-    std::string log = BesideModule(self, "verifier.log");
+    std::string log = BesideModule("verifier.log");
     char cls[64] = "", title[64] = "";
     GetClassNameA(window, cls, sizeof cls);
     GetWindowTextA(window, title, sizeof title);
     AppendLine(log, "ask " + Number(window) + " " + cls + "|" + title + " " +
                         std::to_string(GetTickCount()));
-    while (Exists(BesideModule(self, "verifier.hold"))) {
+    while (Exists(BesideModule("verifier.hold"))) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -29,7 +21,7 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
         }
     }
     BOOL answer = 0;
-    if (FILE* f = std::fopen(BesideModule(self, "verifier.answer").c_str(), "r")) {
+    if (FILE* f = std::fopen(BesideModule("verifier.answer").c_str(), "r")) {
         if (std::fscanf(f, "%d", &answer) != 1)
             answer = 0;
         std::fclose(f);

@@ -7,7 +7,12 @@
 #include <cstdio>
 #include <string>
 
-inline std::string BesideModule(HMODULE module, const char* name) {
+// A file in the folder of the module this is compiled into.
+inline std::string BesideModule(const char* name) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&BesideModule), &module);
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(module, path, MAX_PATH);
     std::string dir(path, n);
