@@ -40,17 +40,22 @@ void Branch(Walker& walker, int x, int y, double length, double angle, int step,
 
 void Replay(Walker& walker, const Shape& shape, int x, int y, int step) {
     const Stroke* stroke = walker.records.StrokesOf(shape);
-    for (int i = 0; i < shape.count; ++i, ++stroke)
-        DrawPair(DeviceX(x + stroke->x0, walker.width), DeviceY(y + stroke->y0, walker.height),
-                 DeviceX(x + stroke->x1, walker.width), DeviceY(y + stroke->y1, walker.height));
+    int dx = x - shape.x, dy = y - shape.y;
+    // Each vertex is computed just before its call, so no double lives across one.
+    for (int i = 0; i < shape.count; ++i, ++stroke) {
+        glBegin(GL_LINES);
+        glVertex2d(DeviceX(dx + stroke->x0, walker.width), DeviceY(dy + stroke->y0, walker.height));
+        glVertex2d(DeviceX(dx + stroke->x1, walker.width), DeviceY(dy + stroke->y1, walker.height));
+        glEnd();
+    }
     walker.records.AddRecord(shape, x, y, step);
 }
 
 // A side branch at a whole angle: drawn from a record when one fits, else
-// walked, and recorded when nothing is being recorded yet.
+// walked, and recorded, inside any record being made, when its slot is free.
 void Branch(Walker& walker, int x, int y, double length, int angle, int step, int side) {
     Records& records = walker.records;
-    if (!(length < smallLength)) {
+    if (!(std::fabs(length) < smallLength)) {
         Walk<int, true>(walker, x, y, length, angle, step, side);
         return;
     }
@@ -59,13 +64,13 @@ void Branch(Walker& walker, int x, int y, double length, int angle, int step, in
         Replay(walker, slot, x, y, step);
         return;
     }
-    if (records.Taken(slot) || records.recording) {
+    if (records.Taken(slot)) {
         Walk<int, true>(walker, x, y, length, angle, step, side);
         return;
     }
-    records.Begin(slot, length, angle, side, x, y, step);
+    Mark mark = records.Begin(slot, length, angle, side, x, y, step);
     Walk<int, true>(walker, x, y, length, angle, step, side);
-    records.End();
+    records.End(slot, step, mark);
 }
 
 template <typename Angle, bool FromStart>

@@ -9,10 +9,6 @@ namespace {
 
 unsigned lastDraw = 0;
 
-bool FitsByte(int v) {
-    return v >= -128 && v <= 127;
-}
-
 } // namespace
 
 Records::Records() {
@@ -24,36 +20,49 @@ Records::Records() {
     draw = lastDraw;
 }
 
-void Records::Begin(Shape& slot, double length, int angle, int side, int x, int y, int step) {
-    slot = Shape{
-        BitsOf(length), angle, draw, usedStrokes, 0, 0, static_cast<unsigned char>(side), true};
-    recording = &slot;
-    baseX = x;
-    baseY = y;
-    baseStep = step;
+Mark Records::Begin(Shape& slot, double length, int angle, int side, int x, int y, int step) {
+    if (open++ == 0) {
+        baseX = x;
+        baseY = y;
+    }
+    slot = Shape{BitsOf(length), angle,     draw,
+                 usedStrokes,    0,         0,
+                 x - baseX,      y - baseY, static_cast<unsigned char>(side),
+                 false};
+    Mark mark{deepest, cut};
+    deepest = step - 1; // nothing drawn: any growth that reaches it
+    cut = false;
+    return mark;
+}
+
+void Records::End(Shape& slot, int step, Mark mark) {
+    slot.count = usedStrokes - slot.first;
+    slot.lastStep = deepest - step;
+    slot.whole = !cut;
+    if (mark.deepest > deepest)
+        deepest = mark.deepest;
+    cut = cut || mark.cut;
+    --open;
 }
 
 void Records::AddRecord(const Shape& shape, int x, int y, int step) {
-    if (!recording)
+    if (!open)
         return;
-    int dx = x - baseX, dy = y - baseY, lastStep = shape.lastStep + step - baseStep;
-    const Stroke* stroke = StrokesOf(shape);
-    for (int i = 0; i < shape.count; ++i, ++stroke)
-        Keep(stroke->x0 + dx, stroke->y0 + dy, stroke->x1 + dx, stroke->y1 + dy, lastStep);
-}
-
-void Records::Keep(int x0, int y0, int x1, int y1, int lastStep) {
-    Shape& shape = *recording;
-    if (usedStrokes == strokeCount || !FitsByte(x0) || !FitsByte(y0) || !FitsByte(x1) ||
-        !FitsByte(y1)) {
-        shape.whole = false; // out of room: this record is never replayed
+    if (shape.count > strokeCount - usedStrokes) {
+        cut = true;
         return;
     }
-    strokes[usedStrokes++] = Stroke{static_cast<signed char>(x0), static_cast<signed char>(y0),
-                                    static_cast<signed char>(x1), static_cast<signed char>(y1)};
-    ++shape.count;
-    if (lastStep > shape.lastStep)
-        shape.lastStep = lastStep;
+    // Both lie within the outermost subtree, so the sums stay within a byte.
+    int dx = x - shape.x - baseX, dy = y - shape.y - baseY;
+    const Stroke* from = StrokesOf(shape);
+    Stroke* to = strokes + usedStrokes;
+    for (int i = 0; i < shape.count; ++i)
+        to[i] = Stroke{
+            static_cast<signed char>(from[i].x0 + dx), static_cast<signed char>(from[i].y0 + dy),
+            static_cast<signed char>(from[i].x1 + dx), static_cast<signed char>(from[i].y1 + dy)};
+    usedStrokes += shape.count;
+    if (shape.lastStep + step > deepest)
+        deepest = shape.lastStep + step;
 }
 
 } // namespace walk

@@ -2,17 +2,22 @@
 // length, angle and side alone, and its pairs' doubles from those pixels, so
 // within one draw the first walk of a small subtree is recorded as pixel
 // offsets, and a later subtree with the same key is drawn from the record
-// when growthTicks reaches none of its sub-steps.
+// when growthTicks reaches none of its sub-steps. Records nest: a subtree
+// recorded inside a larger one is a run of the larger one's strokes.
 #pragma once
 
 #include <cstring>
 
 namespace walk {
 
-constexpr double smallLength = 8.0; // such subtrees stay within a signed byte
+// A subtree shorter than this stays within a signed byte of its start: each
+// segment is at most 0.8125 of the one it grows from, so a path from the start
+// is under 16 / (1 - 0.8125) < 86 pixels long, and rounding adds at most half
+// a pixel to each of its fewer than 18 segments (none is under half a pixel).
+constexpr double smallLength = 16.0;
 
 struct Stroke {
-    signed char x0, y0, x1, y1; // pixels from the subtree's start
+    signed char x0, y0, x1, y1; // pixels from the outermost record's start
 };
 
 struct Shape {
@@ -21,8 +26,9 @@ struct Shape {
     unsigned draw;    // the draw it was recorded in
     int first, count; // its strokes
     int lastStep;     // the last sub-step of its deepest segment, from its first
+    int x, y;         // its start, from the outermost record's start
     unsigned char side;
-    bool whole; // nothing cut by growthTicks, every stroke kept
+    bool whole; // complete, nothing cut by growthTicks, every stroke kept
 };
 
 // Fixed storage, which each draw starts over.
@@ -37,11 +43,19 @@ inline unsigned long long BitsOf(double length) {
     return bits;
 }
 
+// What an enclosing record had gathered when a nested one began.
+struct Mark {
+    int deepest;
+    bool cut;
+};
+
 // What one draw records.
 struct Records {
-    Shape* recording = nullptr; // the one subtree being recorded, if any
-    int baseX = 0, baseY = 0, baseStep = 0;
+    int open = 0;             // records being made, nested
+    int baseX = 0, baseY = 0; // the outermost one's start
     int usedStrokes = 0;
+    int deepest = 0;  // the last sub-step kept since the innermost began
+    bool cut = false; // whether anything since then was cut or not kept
 
     Records(); // begins a draw: earlier records no longer count
 
@@ -56,29 +70,34 @@ struct Records {
     }
     bool Recorded(const Shape& slot, double length, int angle, int side) const {
         return slot.draw == draw && slot.lengthBits == BitsOf(length) && slot.angle == angle &&
-               slot.side == side && slot.whole && &slot != recording;
+               slot.side == side && slot.whole;
     }
     bool Taken(const Shape& slot) const { return slot.draw == draw; }
 
-    void Begin(Shape& slot, double length, int angle, int side, int x, int y, int step);
-    void End() { recording = nullptr; }
+    Mark Begin(Shape& slot, double length, int angle, int side, int x, int y, int step);
+    void End(Shape& slot, int step, Mark mark);
     // A segment drawn whole at its last sub-step, in pixels.
     void Add(int x0, int y0, int x1, int y1, int step) {
-        if (recording)
-            Keep(x0 - baseX, y0 - baseY, x1 - baseX, y1 - baseY, step - baseStep);
+        if (!open)
+            return;
+        if (usedStrokes == strokeCount) {
+            cut = true; // out of room: these records are never replayed
+            return;
+        }
+        strokes[usedStrokes++] =
+            Stroke{static_cast<signed char>(x0 - baseX), static_cast<signed char>(y0 - baseY),
+                   static_cast<signed char>(x1 - baseX), static_cast<signed char>(y1 - baseY)};
+        if (step > deepest)
+            deepest = step;
     }
-    // A tip or a segment that growthTicks ends: the record fits only this growth.
-    void Cut() {
-        if (recording)
-            recording->whole = false;
-    }
-    // Adds a replayed record, drawn at (x, y) from `step`, to the one being made.
+    // A tip or a segment that growthTicks ends: the records fit only this growth.
+    void Cut() { cut = true; }
+    // Adds a replayed record, drawn at (x, y) from `step`, to the ones being made.
     void AddRecord(const Shape& shape, int x, int y, int step);
 
     const Stroke* StrokesOf(const Shape& shape) const { return strokes + shape.first; }
 
   private:
-    void Keep(int x0, int y0, int x1, int y1, int lastStep);
     unsigned draw;
 };
 

@@ -100,6 +100,12 @@ TEST(WalkIdentity, AnyArguments) {
                                    std::to_string(c.angle) + " step " + std::to_string(c.step) +
                                    " at " + std::to_string(growth));
     }
+    // Side branches just under the recorded length, at angles all round, whose
+    // records nest as deeply and reach as far as any can.
+    growthTicks = 400;
+    for (int angle = -180; angle < 180; angle += 15)
+        ExpectSamePairs(Call{320, 240, 39.99, static_cast<double>(angle), 0, angle & 1},
+                        "length 39.99 angle " + std::to_string(angle));
     // Longer than any segment a figure has, grown a few levels.
     for (int growth : {9, 30}) {
         growthTicks = growth;
