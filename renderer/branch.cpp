@@ -38,15 +38,34 @@ void Branch(Walker& walker, int x, int y, double length, double angle, int step,
     Walk<double, true>(walker, x, y, length, angle, step, side);
 }
 
+// Whether every pixel a byte away from `base` has its device coordinate in the table.
+bool WithinTable(int base) {
+    return base - 128 >= deviceLow && base + 127 < deviceLow + deviceCount;
+}
+
 void Replay(Walker& walker, const Shape& shape, int x, int y, int step) {
     const Stroke* stroke = walker.records.StrokesOf(shape);
+    const Stroke* end = stroke + shape.count;
     int dx = x - shape.x, dy = y - shape.y;
     // Each vertex is computed just before its call, so no double lives across one.
-    for (int i = 0; i < shape.count; ++i, ++stroke) {
-        glBegin(GL_LINES);
-        glVertex2d(DeviceX(dx + stroke->x0, walker.width), DeviceY(dy + stroke->y0, walker.height));
-        glVertex2d(DeviceX(dx + stroke->x1, walker.width), DeviceY(dy + stroke->y1, walker.height));
-        glEnd();
+    if (WithinTable(dx) && WithinTable(dy)) {
+        const double* gx = device.x + (dx - deviceLow);
+        const double* gy = device.y + (dy - deviceLow);
+        for (; stroke != end; ++stroke) {
+            glBegin(GL_LINES);
+            glVertex2d(gx[stroke->x0], gy[stroke->y0]);
+            glVertex2d(gx[stroke->x1], gy[stroke->y1]);
+            glEnd();
+        }
+    } else {
+        for (; stroke != end; ++stroke) {
+            glBegin(GL_LINES);
+            glVertex2d(DeviceXOf(dx + stroke->x0, walker.width),
+                       DeviceYOf(dy + stroke->y0, walker.height));
+            glVertex2d(DeviceXOf(dx + stroke->x1, walker.width),
+                       DeviceYOf(dy + stroke->y1, walker.height));
+            glEnd();
+        }
     }
     walker.records.AddRecord(shape, x, y, step);
 }
@@ -80,11 +99,11 @@ void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, in
     int y1 = y - Round(length * turn.cos);
     if (((x1 - x) | (y1 - y)) == 0)
         return; // rounds to nothing: neither tip nor children
-    double gx = DeviceX(x, walker.width), gy = DeviceY(y, walker.height);
+    double gx = DeviceXOf(x, walker.width), gy = DeviceYOf(y, walker.height);
     int fifths =
         FromStart ? ShownFifthsFromStart(step, walker.growth) : ShownFifths(step, walker.growth);
     for (;;) {
-        double gx1 = DeviceX(x1, walker.width), gy1 = DeviceY(y1, walker.height);
+        double gx1 = DeviceXOf(x1, walker.width), gy1 = DeviceYOf(y1, walker.height);
         if (fifths != 5) {
             DrawPair(gx, gy, TipOf(gx, gx1, fifths), TipOf(gy, gy1, fifths));
             walker.records.Cut();
@@ -145,6 +164,7 @@ void DrawBranch(int x, int y, double length, double angle, int step, int side) {
         FillTurns();
         turnsReady = true;
     }
+    FillDevice(screenWidth, screenHeight);
     if (TooShort(length))
         return;
     Walker walker{growthTicks, static_cast<double>(screenWidth), static_cast<double>(screenHeight),

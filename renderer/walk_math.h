@@ -1,6 +1,7 @@
 // The walk's arithmetic, each piece giving exactly the value of the plain
 // formula: end points from sines of whole degrees computed once, rounding
-// without library calls, device coordinates, and a segment's growth.
+// without library calls, device coordinates computed once per client size,
+// and a segment's growth.
 #pragma once
 
 #include <cmath>
@@ -58,6 +59,28 @@ inline double DeviceX(int x, double width) {
 }
 inline double DeviceY(int y, double height) {
     return 1.0 - static_cast<double>(y + y) / height;
+}
+
+// The same quotients for every column and row a figure on today's screens
+// reaches, computed once for the client size and looked up.
+constexpr int deviceLow = -2048;
+constexpr int deviceCount = 12288;
+struct DeviceTable {
+    int width, height; // what it holds, once filled
+    bool filled;
+    double x[deviceCount], y[deviceCount];
+};
+extern DeviceTable device;
+
+void FillDevice(int width, int height); // unless it already holds that size
+
+inline double DeviceXOf(int x, double width) {
+    unsigned i = static_cast<unsigned>(x - deviceLow);
+    return i < deviceCount ? device.x[i] : DeviceX(x, width);
+}
+inline double DeviceYOf(int y, double height) {
+    unsigned i = static_cast<unsigned>(y - deviceLow);
+    return i < deviceCount ? device.y[i] : DeviceY(y, height);
 }
 
 inline double TipOf(double g0, double g1, int fifths) {

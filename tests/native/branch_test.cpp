@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "animation.h"
 #include "branch.h"
 #include "gl_recorder.h"
+#include "walk_math.h"
 
 namespace {
 
@@ -41,6 +43,26 @@ TEST(RoundHalfUp, HalvesGoUp) {
                  {7.0, 7},  {-7.0, -7}, {3.4999, 3}, {-3.5001, -4}};
     for (const auto& row : table)
         EXPECT_EQ(RoundHalfUp(row.value), row.rounded) << row.value;
+}
+
+// The looked-up device coordinates are the quotients themselves, in and out of
+// the table, and follow a change of client size.
+TEST(DeviceCoordinates, TableHoldsTheQuotients) {
+    using namespace walk;
+    const int sizes[][2] = {{640, 480}, {640, 479}, {641, 479}, {1, 1}, {3840, 2160}, {640, 480}};
+    const int columns[] = {
+        deviceLow - 1,          deviceLow, -1, 0, 1, 479, 640, 3839, deviceLow + deviceCount - 1,
+        deviceLow + deviceCount};
+    for (const auto& size : sizes) {
+        FillDevice(size[0], size[1]);
+        double width = size[0], height = size[1];
+        for (int at : columns) {
+            double x = DeviceXOf(at, width), y = DeviceYOf(at, height);
+            double plainX = DeviceX(at, width), plainY = DeviceY(at, height);
+            EXPECT_EQ(std::memcmp(&x, &plainX, sizeof x), 0) << size[0] << " at " << at;
+            EXPECT_EQ(std::memcmp(&y, &plainY, sizeof y), 0) << size[1] << " at " << at;
+        }
+    }
 }
 
 TEST(DrawBranch, RootGrowsInFifths) {
