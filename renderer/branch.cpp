@@ -124,11 +124,11 @@ void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, in
         int mirror = side == 0 ? -1 : 1;
         side = side != 0;
         if (!TooShort(farLength))
-            Branch(walker, x + Round(dx * 0.8), y + Round(dy * 0.8), farLength, angle + 55 * mirror,
+            Branch(walker, x + FarAlong(dx), y + FarAlong(dy), farLength, angle + 55 * mirror,
                    step + 1, 1 - side);
         if (!TooShort(nearLength))
-            Branch(walker, x + Round(dx * 0.4), y + Round(dy * 0.4), nearLength,
-                   angle - 45 * mirror, step + 1, side);
+            Branch(walker, x + NearAlong(dx), y + NearAlong(dy), nearLength, angle - 45 * mirror,
+                   step + 1, side);
 
         // The stem continues in this loop, so a long stem does not nest calls.
         ++step;
@@ -149,7 +149,7 @@ void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, in
     }
 }
 
-bool turnsReady = false;
+bool tablesReady = false;
 
 } // namespace
 
@@ -160,9 +160,9 @@ void DrawTip(int x0, int y0, int x1, int y1, int fifths) {
 }
 
 void DrawBranch(int x, int y, double length, double angle, int step, int side) {
-    if (!turnsReady) {
-        FillTurns();
-        turnsReady = true;
+    if (!tablesReady) {
+        FillTables();
+        tablesReady = true;
     }
     FillDevice(screenWidth, screenHeight);
     if (TooShort(length))

@@ -3,11 +3,16 @@
 namespace walk {
 
 Turn turns[turnCount];
+short alongFar[alongCount], alongNear[alongCount];
 DeviceTable device;
 
-void FillTurns() {
+void FillTables() {
     for (int i = 0; i < turnCount; ++i)
         turns[i] = TurnOf(static_cast<double>(i + turnLow));
+    for (int i = 0; i < alongCount; ++i) {
+        alongFar[i] = static_cast<short>(Round((i + alongLow) * 0.8));
+        alongNear[i] = static_cast<short>(Round((i + alongLow) * 0.4));
+    }
 }
 
 void FillDevice(int width, int height) {

@@ -28,7 +28,7 @@ constexpr int turnLow = -2048;
 constexpr int turnCount = 4096;
 extern Turn turns[turnCount];
 
-void FillTurns(); // once, before the first TurnOf(int)
+void FillTables(); // once, before the first TurnOf(int), FarAlong or NearAlong
 
 inline Turn TurnOf(int angle) {
     unsigned i = static_cast<unsigned>(angle - turnLow);
@@ -45,6 +45,21 @@ inline int Round(double value) {
         return below + (value - static_cast<double>(below) >= 0.5);
     }
     return RoundHalfUp(value);
+}
+
+// A segment's branch points lie Round(d * 0.8) and Round(d * 0.4) pixels along
+// its d pixels in each direction; for the lengths segments have, looked up.
+constexpr int alongLow = -1024;
+constexpr int alongCount = 2048;
+extern short alongFar[alongCount], alongNear[alongCount];
+
+inline int FarAlong(int d) {
+    unsigned i = static_cast<unsigned>(d - alongLow);
+    return i < alongCount ? alongFar[i] : Round(d * 0.8);
+}
+inline int NearAlong(int d) {
+    unsigned i = static_cast<unsigned>(d - alongLow);
+    return i < alongCount ? alongNear[i] : Round(d * 0.4);
 }
 
 // No sine or cosine exceeds 1, so a segment shorter than half a pixel rounds
