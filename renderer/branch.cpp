@@ -43,7 +43,7 @@ bool WithinTable(int base) {
     return base - 128 >= deviceLow && base + 127 < deviceLow + deviceCount;
 }
 
-void Replay(Walker& walker, const Shape& shape, int x, int y, int step) {
+void Replay(Walker& walker, const Shape& shape, double length, int x, int y, int step) {
     const Stroke* stroke = walker.records.StrokesOf(shape);
     const Stroke* end = stroke + shape.count;
     int dx = x - shape.x, dy = y - shape.y;
@@ -67,7 +67,7 @@ void Replay(Walker& walker, const Shape& shape, int x, int y, int step) {
             glEnd();
         }
     }
-    walker.records.AddRecord(shape, x, y, step);
+    walker.records.AddRecord(shape, length, x, y, step);
 }
 
 // A side branch at a whole angle: drawn from a record when one fits, else
@@ -80,7 +80,7 @@ void Branch(Walker& walker, int x, int y, double length, int angle, int step, in
     }
     Shape& slot = records.Slot(length, angle, side);
     if (records.Recorded(slot, length, angle, side) && walker.growth - step > slot.lastStep) {
-        Replay(walker, slot, x, y, step);
+        Replay(walker, slot, length, x, y, step);
         return;
     }
     if (records.Taken(slot)) {
@@ -94,11 +94,15 @@ void Branch(Walker& walker, int x, int y, double length, int angle, int step, in
 
 template <typename Angle, bool FromStart>
 void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, int side) {
+    Records& records = walker.records;
+    double slack = 1.0; // of the decisions made here, noted before each call and return
     Turn turn = TurnOf(angle);
-    int x1 = x + Round(length * turn.sin);
-    int y1 = y - Round(length * turn.cos);
-    if (((x1 - x) | (y1 - y)) == 0)
+    int x1 = x + Round(length * turn.sin, slack);
+    int y1 = y - Round(length * turn.cos, slack);
+    if (((x1 - x) | (y1 - y)) == 0) {
+        records.Note(slack);
         return; // rounds to nothing: neither tip nor children
+    }
     double gx = DeviceXOf(x, walker.width), gy = DeviceYOf(y, walker.height);
     int fifths =
         FromStart ? ShownFifthsFromStart(step, walker.growth) : ShownFifths(step, walker.growth);
@@ -106,13 +110,13 @@ void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, in
         double gx1 = DeviceXOf(x1, walker.width), gy1 = DeviceYOf(y1, walker.height);
         if (fifths != 5) {
             DrawPair(gx, gy, TipOf(gx, gx1, fifths), TipOf(gy, gy1, fifths));
-            walker.records.Cut();
+            records.Cut();
             return;
         }
         DrawPair(gx, gy, gx1, gy1);
-        walker.records.Add(x, y, x1, y1, step);
+        records.Add(x, y, x1, y1, step);
         if (step == walker.growth) {
-            walker.records.Cut();
+            records.Cut();
             return;
         }
 
@@ -123,28 +127,36 @@ void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, in
         double nearLength = length * 0.4;
         int mirror = side == 0 ? -1 : 1;
         side = side != 0;
-        if (!TooShort(farLength))
+        bool farShort = TooShort(farLength, slack);
+        bool nearShort = TooShort(nearLength, slack);
+        records.Note(slack);
+        if (!farShort)
             Branch(walker, x + FarAlong(dx), y + FarAlong(dy), farLength, angle + 55 * mirror,
                    step + 1, 1 - side);
-        if (!TooShort(nearLength))
+        if (!nearShort)
             Branch(walker, x + NearAlong(dx), y + NearAlong(dy), nearLength, angle - 45 * mirror,
                    step + 1, side);
 
         // The stem continues in this loop, so a long stem does not nest calls.
         ++step;
         length = length * 0.8125;
-        if (TooShort(length))
+        slack = 1.0;
+        if (TooShort(length, slack)) {
+            records.Note(slack);
             return;
+        }
         angle = angle + 5 * mirror;
         x = x1;
         y = y1;
         gx = gx1;
         gy = gy1;
         turn = TurnOf(angle);
-        x1 = x + Round(length * turn.sin);
-        y1 = y - Round(length * turn.cos);
-        if (((x1 - x) | (y1 - y)) == 0)
+        x1 = x + Round(length * turn.sin, slack);
+        y1 = y - Round(length * turn.cos, slack);
+        if (((x1 - x) | (y1 - y)) == 0) {
+            records.Note(slack);
             return;
+        }
         fifths = ShownFifthsFromStart(step, walker.growth);
     }
 }

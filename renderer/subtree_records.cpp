@@ -28,10 +28,11 @@ Mark Records::Begin(Shape& slot, double length, int angle, int side, int x, int 
     slot = Shape{BitsOf(length), angle,     draw,
                  usedStrokes,    0,         0,
                  x - baseX,      y - baseY, static_cast<unsigned char>(side),
-                 false};
-    Mark mark{deepest, cut};
+                 false,          0.0};
+    Mark mark{deepest, cut, slack};
     deepest = step - 1; // nothing drawn: any growth that reaches it
     cut = false;
+    slack = 1.0; // no decision made: none comes closer than a half
     return mark;
 }
 
@@ -39,15 +40,20 @@ void Records::End(Shape& slot, int step, Mark mark) {
     slot.count = usedStrokes - slot.first;
     slot.lastStep = deepest - step;
     slot.whole = !cut;
+    slot.slack = slack;
+    Note(mark.slack);
     if (mark.deepest > deepest)
         deepest = mark.deepest;
     cut = cut || mark.cut;
     --open;
 }
 
-void Records::AddRecord(const Shape& shape, int x, int y, int step) {
+void Records::AddRecord(const Shape& shape, double length, int x, int y, int step) {
     if (!open)
         return;
+    // Its slack is that of the length it was made for; a near length may have
+    // moved each value by up to nearDrift.
+    Note(shape.lengthBits == BitsOf(length) ? shape.slack : shape.slack - nearDrift);
     if (shape.count > strokeCount - usedStrokes) {
         cut = true;
         return;

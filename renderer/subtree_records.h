@@ -4,6 +4,12 @@
 // offsets, and a later subtree with the same key is drawn from the record
 // when growthTicks reaches none of its sub-steps. Records nest: a subtree
 // recorded inside a larger one is a run of the larger one's strokes.
+//
+// Lengths that differ in their last bits, from multiplying in another order,
+// draw the same pixels unless some rounding or comparison in the subtree falls
+// that close to where it would change. Each record notes how close its
+// closest one came (its slack), and serves such near lengths only when that
+// is far enough.
 #pragma once
 
 #include <cstring>
@@ -15,6 +21,15 @@ namespace walk {
 // is under 16 / (1 - 0.8125) < 86 pixels long, and rounding adds at most half
 // a pixel to each of its fewer than 18 segments (none is under half a pixel).
 constexpr double smallLength = 16.0;
+
+// Near lengths: the same sign and binade, and the same bits but the last 12,
+// so they differ by less than 2^-40 of themselves. Every value a subtree
+// compares or rounds is under 16 and comes from its length through at most 18
+// multiplications (each segment is at most 0.8125 of its parent and none
+// under half a pixel is walked), each off by at most 2^-53, so a near length
+// moves each value by under 16 * (2^-40 + 36 * 2^-53) < nearDrift.
+constexpr int nearBits = 12;
+constexpr double nearDrift = 1.5e-11;
 
 struct Stroke {
     signed char x0, y0, x1, y1; // pixels from the outermost record's start
@@ -28,7 +43,9 @@ struct Shape {
     int lastStep;     // the last sub-step of its deepest segment, from its first
     int x, y;         // its start, from the outermost record's start
     unsigned char side;
-    bool whole; // complete, nothing cut by growthTicks, every stroke kept
+    bool whole;   // complete, nothing cut by growthTicks, every stroke kept
+    double slack; // no decision in it came closer to changing: near lengths draw
+                  // it too when that exceeds nearDrift
 };
 
 // Fixed storage, which each draw starts over.
@@ -47,6 +64,7 @@ inline unsigned long long BitsOf(double length) {
 struct Mark {
     int deepest;
     bool cut;
+    double slack;
 };
 
 // What one draw records.
@@ -54,14 +72,16 @@ struct Records {
     int open = 0;             // records being made, nested
     int baseX = 0, baseY = 0; // the outermost one's start
     int usedStrokes = 0;
-    int deepest = 0;  // the last sub-step kept since the innermost began
-    bool cut = false; // whether anything since then was cut or not kept
+    int deepest = 0;    // the last sub-step kept since the innermost began
+    bool cut = false;   // whether anything since then was cut or not kept
+    double slack = 1.0; // the closest any decision since then came to changing
 
     Records(); // begins a draw: earlier records no longer count
 
-    // The slot for a key; Recorded tells whether it holds that key's record.
+    // The slot for a key, near lengths sharing one; Recorded tells whether it
+    // holds a record that draws that key.
     Shape& Slot(double length, int angle, int side) const {
-        unsigned long long bits = BitsOf(length);
+        unsigned long long bits = BitsOf(length) >> nearBits;
         unsigned long long h =
             (bits ^ (bits >> 29) ^ (static_cast<unsigned>(angle) * 0x9E3779B1ull) ^
              (static_cast<unsigned long long>(side) << 40)) *
@@ -69,8 +89,10 @@ struct Records {
         return shapes[(h >> 40) % shapeCount];
     }
     bool Recorded(const Shape& slot, double length, int angle, int side) const {
-        return slot.draw == draw && slot.lengthBits == BitsOf(length) && slot.angle == angle &&
-               slot.side == side && slot.whole;
+        unsigned long long bits = BitsOf(length);
+        return slot.draw == draw && (slot.lengthBits >> nearBits) == (bits >> nearBits) &&
+               slot.angle == angle && slot.side == side && slot.whole &&
+               (slot.lengthBits == bits || slot.slack > nearDrift);
     }
     bool Taken(const Shape& slot) const { return slot.draw == draw; }
 
@@ -92,8 +114,11 @@ struct Records {
     }
     // A tip or a segment that growthTicks ends: the records fit only this growth.
     void Cut() { cut = true; }
-    // Adds a replayed record, drawn at (x, y) from `step`, to the ones being made.
-    void AddRecord(const Shape& shape, int x, int y, int step);
+    // Decisions made since the last note, `slack` from changing.
+    void Note(double decisions) { slack = decisions < slack ? decisions : slack; }
+    // Adds a replayed record, drawn at (x, y) from `step` for `length`, to the
+    // ones being made.
+    void AddRecord(const Shape& shape, double length, int x, int y, int step);
 
     const Stroke* StrokesOf(const Shape& shape) const { return strokes + shape.first; }
 

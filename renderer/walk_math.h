@@ -47,6 +47,21 @@ inline int Round(double value) {
     return RoundHalfUp(value);
 }
 
+// The same, also lowering `slack` to the value's distance from the nearest
+// half, where the rounding would change.
+inline int Round(double value, double& slack) {
+    if (std::fabs(value) < 1073741824.0) {
+        int below = static_cast<int>(value);
+        below -= static_cast<double>(below) > value;
+        double fraction = value - static_cast<double>(below); // exact
+        double distance = std::fabs(fraction - 0.5);
+        slack = distance < slack ? distance : slack;
+        return below + (fraction >= 0.5);
+    }
+    slack = 0.0;
+    return RoundHalfUp(value);
+}
+
 // A segment's branch points lie Round(d * 0.8) and Round(d * 0.4) pixels along
 // its d pixels in each direction; for the lengths segments have, looked up.
 constexpr int alongLow = -1024;
@@ -65,6 +80,11 @@ inline int NearAlong(int d) {
 // No sine or cosine exceeds 1, so a segment shorter than half a pixel rounds
 // to nothing in every direction, with no arithmetic needed to know it.
 inline bool TooShort(double length) {
+    return std::fabs(length) < 0.5;
+}
+inline bool TooShort(double length, double& slack) {
+    double distance = std::fabs(std::fabs(length) - 0.5);
+    slack = distance < slack ? distance : slack;
     return std::fabs(length) < 0.5;
 }
 

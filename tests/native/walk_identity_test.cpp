@@ -106,6 +106,14 @@ TEST(WalkIdentity, AnyArguments) {
     for (int angle = -180; angle < 180; angle += 15)
         ExpectSamePairs(Call{320, 240, 39.99, static_cast<double>(angle), 0, angle & 1},
                         "length 39.99 angle " + std::to_string(angle));
+    // Roots whose subtrees meet the same side branch twice, its length differing
+    // in the last bits, once just under a half and once not: only the one
+    // length's record may draw it.
+    const Call nearLengths[] = {{320, 240, 102.24852071005917, -55.0, 0, 1},
+                                {320, 240, 105.76923076923073, -130.0, 0, 0},
+                                {320, 240, 108.87573964497038, 10.0, 0, 0}};
+    for (const Call& c : nearLengths)
+        ExpectSamePairs(c, "length " + std::to_string(c.length));
     // Longer than any segment a figure has, grown a few levels.
     for (int growth : {9, 30}) {
         growthTicks = growth;
