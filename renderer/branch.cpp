@@ -47,7 +47,7 @@ void Replay(Walker& walker, const Shape& shape, double length, int x, int y, int
     const Stroke* stroke = walker.records.StrokesOf(shape);
     const Stroke* end = stroke + shape.count;
     int dx = x - shape.x, dy = y - shape.y;
-    // Each vertex is computed just before its call, so no double lives across one.
+    // Each vertex is found just before its call, so no double lives across one.
     if (WithinTable(dx) && WithinTable(dy)) {
         const double* gx = device.x + (dx - deviceLow);
         const double* gy = device.y + (dy - deviceLow);
@@ -95,7 +95,9 @@ void Branch(Walker& walker, int x, int y, double length, int angle, int step, in
 template <typename Angle, bool FromStart>
 void Walk(Walker& walker, int x, int y, double length, Angle angle, int step, int side) {
     Records& records = walker.records;
-    double slack = 1.0; // of the decisions made here, noted before each call and return
+    // How close the decisions made here came to changing, noted before each
+    // call and before each return that leaves the records whole.
+    double slack = 1.0;
     Turn turn = TurnOf(angle);
     int x1 = x + Round(length * turn.sin, slack);
     int y1 = y - Round(length * turn.cos, slack);

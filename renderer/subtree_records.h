@@ -43,9 +43,10 @@ struct Shape {
     int lastStep;     // the last sub-step of its deepest segment, from its first
     int x, y;         // its start, from the outermost record's start
     unsigned char side;
-    bool whole;   // complete, nothing cut by growthTicks, every stroke kept
-    double slack; // no decision in it came closer to changing: near lengths draw
-                  // it too when that exceeds nearDrift
+    bool whole; // complete, nothing cut by growthTicks, every stroke kept
+    // How close its closest rounding or comparison came to changing; near
+    // lengths are drawn from it too when that exceeds nearDrift.
+    double slack;
 };
 
 // Fixed storage, which each draw starts over.
@@ -114,8 +115,8 @@ struct Records {
     }
     // A tip or a segment that growthTicks ends: the records fit only this growth.
     void Cut() { cut = true; }
-    // Decisions made since the last note, `slack` from changing.
-    void Note(double decisions) { slack = decisions < slack ? decisions : slack; }
+    // Decisions made since the last note came within `closest` of changing.
+    void Note(double closest) { slack = closest < slack ? closest : slack; }
     // Adds a replayed record, drawn at (x, y) from `step` for `length`, to the
     // ones being made.
     void AddRecord(const Shape& shape, double length, int x, int y, int step);
