@@ -43,29 +43,18 @@ bool WithinTable(int base) {
     return base - 128 >= deviceLow && base + 127 < deviceLow + deviceCount;
 }
 
+// Draws a record whose strokes all have their device coordinates in the table.
 void Replay(Walker& walker, const Shape& shape, double length, int x, int y, int step) {
     const Stroke* stroke = walker.records.StrokesOf(shape);
     const Stroke* end = stroke + shape.count;
-    int dx = x - shape.x, dy = y - shape.y;
-    // Each vertex is found just before its call, so no double lives across one.
-    if (WithinTable(dx) && WithinTable(dy)) {
-        const double* gx = device.x + (dx - deviceLow);
-        const double* gy = device.y + (dy - deviceLow);
-        for (; stroke != end; ++stroke) {
-            glBegin(GL_LINES);
-            glVertex2d(gx[stroke->x0], gy[stroke->y0]);
-            glVertex2d(gx[stroke->x1], gy[stroke->y1]);
-            glEnd();
-        }
-    } else {
-        for (; stroke != end; ++stroke) {
-            glBegin(GL_LINES);
-            glVertex2d(DeviceXOf(dx + stroke->x0, walker.width),
-                       DeviceYOf(dy + stroke->y0, walker.height));
-            glVertex2d(DeviceXOf(dx + stroke->x1, walker.width),
-                       DeviceYOf(dy + stroke->y1, walker.height));
-            glEnd();
-        }
+    const double* gx = device.x + (x - shape.x - deviceLow);
+    const double* gy = device.y + (y - shape.y - deviceLow);
+    // Each vertex is read just before its call, so no double lives across one.
+    for (; stroke != end; ++stroke) {
+        glBegin(GL_LINES);
+        glVertex2d(gx[stroke->x0], gy[stroke->y0]);
+        glVertex2d(gx[stroke->x1], gy[stroke->y1]);
+        glEnd();
     }
     walker.records.AddRecord(shape, length, x, y, step);
 }
@@ -79,7 +68,9 @@ void Branch(Walker& walker, int x, int y, double length, int angle, int step, in
         return;
     }
     Shape& slot = records.Slot(length, angle, side);
-    if (records.Recorded(slot, length, angle, side) && walker.growth - step > slot.lastStep) {
+    // Far outside the client, where the table ends, walking draws the same.
+    if (records.Recorded(slot, length, angle, side) && walker.growth - step > slot.lastStep &&
+        WithinTable(x - slot.x) && WithinTable(y - slot.y)) {
         Replay(walker, slot, length, x, y, step);
         return;
     }

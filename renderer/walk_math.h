@@ -37,21 +37,11 @@ inline Turn TurnOf(int angle) {
 
 // RoundHalfUp without the library's floor and ceil and without branches on
 // the value, whose sign and fraction no predictor can guess; where an int
-// cannot hold the result, the library decides.
-inline int Round(double value) {
-    if (std::fabs(value) < 1073741824.0) {
-        int below = static_cast<int>(value); // toward zero
-        below -= static_cast<double>(below) > value;
-        return below + (value - static_cast<double>(below) >= 0.5);
-    }
-    return RoundHalfUp(value);
-}
-
-// The same, also lowering `slack` to the value's distance from the nearest
-// half, where the rounding would change.
+// cannot hold the result, the library decides. Also lowers `slack` to the
+// value's distance from the nearest half, where the rounding would change.
 inline int Round(double value, double& slack) {
     if (std::fabs(value) < 1073741824.0) {
-        int below = static_cast<int>(value);
+        int below = static_cast<int>(value); // toward zero
         below -= static_cast<double>(below) > value;
         double fraction = value - static_cast<double>(below); // exact
         double distance = std::fabs(fraction - 0.5);
@@ -60,6 +50,11 @@ inline int Round(double value, double& slack) {
     }
     slack = 0.0;
     return RoundHalfUp(value);
+}
+
+inline int Round(double value) {
+    double unused = 1.0; // the compiler drops its arithmetic
+    return Round(value, unused);
 }
 
 // A segment's branch points lie Round(d * 0.8) and Round(d * 0.4) pixels along
