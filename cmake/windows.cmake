@@ -5,6 +5,15 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 enable_language(RC)
 enable_language(ASM)
 
+# The 32-bit programs must load on Windows 95, whose loader refuses a
+# subsystem version above 4.0.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(guard_arch x86)
+  add_link_options(-Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+else()
+  set(guard_arch x64)
+endif()
+
 add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
 target_link_libraries(installer PRIVATE installer_core user32 kernel32)
 target_link_options(installer PRIVATE -s)
@@ -16,7 +25,7 @@ target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32
 # Everything of the screen saver but its entry, so tests can link it too.
 add_library(saver_host OBJECT
   host/saver_window.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
-  host/fault_guard.cpp host/fault_guard.S)
+  host/fault_guard.cpp host/fault_guard_${guard_arch}.S)
 target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
 
 add_executable(Verdanelle WIN32 host/saver_main.cpp host/verdanelle.rc)

@@ -1,11 +1,16 @@
 #!/bin/bash
-# Makes the Wine prefix PREFIX once; later calls return at once.
+# Makes the Wine prefix PREFIX once; later calls return at once. A prefix
+# made before 32-bit Wine was installed starts nothing once it is there, so
+# such a prefix (it has no syswow64) is made again.
 #   wine-prefix.sh PREFIX
 set -u
 prefix=$1
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
+    if [ -x /usr/lib/wine/wine ] && [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
+        rm -f "$prefix/.ready"
+    fi
     if [ ! -f "$prefix/.ready" ]; then
         rm -rf "$prefix"
         WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \

@@ -2,29 +2,36 @@
 
 Seam seam;
 
-// Each wrapped import keeps the real entry as __real___imp_NAME.
-#define WRAP(ret, name, params)                                                                    \
-    extern "C" ret(WINAPI* __real___imp_##name) params;                                            \
+// Each wrapped import keeps the real entry as __real_ of its import symbol.
+// On 32-bit x86 those symbols carry the leading underscore and the stdcall
+// argument bytes, so they are named in assembler terms.
+#ifdef _WIN64
+#define SEAM_SYMBOL(kind, name, bytes) kind "__imp_" #name
+#else
+#define SEAM_SYMBOL(kind, name, bytes) "_" kind "_imp__" #name "@" #bytes
+#endif
+#define WRAP(ret, name, bytes, params)                                                             \
+    extern "C" ret(WINAPI* __real___imp_##name)                                                    \
+        params __asm__(SEAM_SYMBOL("__real_", name, bytes));                                       \
     static ret WINAPI Seam_##name params;                                                          \
-    extern "C" {                                                                                   \
-    ret(WINAPI* __wrap___imp_##name) params = Seam_##name;                                         \
-    }                                                                                              \
+    extern "C" ret(WINAPI* Wrap_##name) params __asm__(SEAM_SYMBOL("__wrap_", name, bytes));       \
+    ret(WINAPI* Wrap_##name) params = Seam_##name;                                                 \
     static ret WINAPI Seam_##name params
 
-WRAP(int, ChoosePixelFormat, (HDC dc, const PIXELFORMATDESCRIPTOR* pfd)) {
+WRAP(int, ChoosePixelFormat, 8, (HDC dc, const PIXELFORMATDESCRIPTOR* pfd)) {
     seam.requested = *pfd;
     return seam.failStep == 1 ? 0 : __real___imp_ChoosePixelFormat(dc, pfd);
 }
 
-WRAP(BOOL, SetPixelFormat, (HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd)) {
+WRAP(BOOL, SetPixelFormat, 12, (HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd)) {
     return seam.failStep == 2 ? FALSE : __real___imp_SetPixelFormat(dc, format, pfd);
 }
 
-WRAP(int, DescribePixelFormat, (HDC dc, int format, UINT size, PIXELFORMATDESCRIPTOR* pfd)) {
+WRAP(int, DescribePixelFormat, 16, (HDC dc, int format, UINT size, PIXELFORMATDESCRIPTOR* pfd)) {
     return seam.failStep == 3 ? 0 : __real___imp_DescribePixelFormat(dc, format, size, pfd);
 }
 
-WRAP(HGLRC, wglCreateContext, (HDC dc)) {
+WRAP(HGLRC, wglCreateContext, 4, (HDC dc)) {
     if (seam.failStep == 4)
         return nullptr;
     HGLRC context = __real___imp_wglCreateContext(dc);
@@ -32,23 +39,23 @@ WRAP(HGLRC, wglCreateContext, (HDC dc)) {
     return context;
 }
 
-WRAP(BOOL, wglMakeCurrent, (HDC dc, HGLRC context)) {
+WRAP(BOOL, wglMakeCurrent, 8, (HDC dc, HGLRC context)) {
     if (seam.failStep == 5 && context != nullptr)
         return FALSE;
     return __real___imp_wglMakeCurrent(dc, context);
 }
 
-WRAP(BOOL, wglDeleteContext, (HGLRC context)) {
+WRAP(BOOL, wglDeleteContext, 4, (HGLRC context)) {
     seam.deleted.push_back(context);
     return __real___imp_wglDeleteContext(context);
 }
 
-WRAP(int, MessageBoxA, (HWND owner, LPCSTR text, LPCSTR caption, UINT type)) {
+WRAP(int, MessageBoxA, 16, (HWND owner, LPCSTR text, LPCSTR caption, UINT type)) {
     seam.boxes.push_back(MessageBoxCall{owner, text ? text : "", caption ? caption : "", type});
     return IDOK; // never shown: nobody is there to close it
 }
 
-WRAP(UINT_PTR, SetTimer, (HWND window, UINT_PTR event, UINT interval, TIMERPROC proc)) {
+WRAP(UINT_PTR, SetTimer, 16, (HWND window, UINT_PTR event, UINT interval, TIMERPROC proc)) {
     ++seam.timersSet;
     seam.timerWindow = window;
     seam.timerEvent = event;
@@ -56,7 +63,7 @@ WRAP(UINT_PTR, SetTimer, (HWND window, UINT_PTR event, UINT interval, TIMERPROC 
     return __real___imp_SetTimer(window, event, interval, proc);
 }
 
-WRAP(BOOL, GetVersionExA, (OSVERSIONINFOA* info)) {
+WRAP(BOOL, GetVersionExA, 4, (OSVERSIONINFOA * info)) {
     BOOL ok = __real___imp_GetVersionExA(info);
     if (seam.win9x) {
         info->dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
@@ -66,7 +73,7 @@ WRAP(BOOL, GetVersionExA, (OSVERSIONINFOA* info)) {
     return ok;
 }
 
-WRAP(HWND, GetForegroundWindow, ()) {
+WRAP(HWND, GetForegroundWindow, 0, ()) {
     if (seam.faultInForeground) {
         volatile int* nowhere = nullptr;
         *nowhere = 1; // a real access violation inside the guarded run
@@ -74,12 +81,12 @@ WRAP(HWND, GetForegroundWindow, ()) {
     return __real___imp_GetForegroundWindow();
 }
 
-WRAP(LONG, UnhandledExceptionFilter, (EXCEPTION_POINTERS* pointers)) {
+WRAP(LONG, UnhandledExceptionFilter, 4, (EXCEPTION_POINTERS * pointers)) {
     seam.faults.push_back(pointers->ExceptionRecord->ExceptionCode);
     return seam.faultVerdict;
 }
 
-WRAP(BOOL, SystemParametersInfoA, (UINT action, UINT param, void* slot, UINT winIni)) {
+WRAP(BOOL, SystemParametersInfoA, 16, (UINT action, UINT param, void* slot, UINT winIni)) {
     seam.spiCalls.push_back({action, param, slot ? *static_cast<UINT*>(slot) : 0xDEAD, winIni});
     return TRUE; // the test's system is left alone
 }
@@ -89,19 +96,19 @@ static HANDLE WINAPI FakeImmAssociateContext(HWND window, HANDLE context) {
     return seam.immPrevious;
 }
 
-WRAP(FARPROC, GetProcAddress, (HMODULE module, LPCSTR name)) {
+WRAP(FARPROC, GetProcAddress, 8, (HMODULE module, LPCSTR name)) {
     if (seam.fakeImm && HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0 &&
         lstrcmpA(name, "ImmAssociateContext") == 0)
         return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FakeImmAssociateContext));
     return __real___imp_GetProcAddress(module, name);
 }
 
-WRAP(BOOL, PostMessageA, (HWND window, UINT message, WPARAM wParam, LPARAM lParam)) {
+WRAP(BOOL, PostMessageA, 16, (HWND window, UINT message, WPARAM wParam, LPARAM lParam)) {
     seam.posts.push_back(MSG{window, message, wParam, lParam, 0, {}});
     return __real___imp_PostMessageA(window, message, wParam, lParam);
 }
 
-WRAP(BOOL, DeleteObject, (HGDIOBJ object)) {
+WRAP(BOOL, DeleteObject, 4, (HGDIOBJ object)) {
     seam.deletedObjects.push_back(object);
     return __real___imp_DeleteObject(object);
 }
