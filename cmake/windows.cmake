@@ -40,6 +40,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_subdirectory(tests/standins)
 add_subdirectory(tests/windows)
 
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME win95_loadable COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/win95_loadable.sh
+    ${CMAKE_BINARY_DIR} ${CMAKE_OBJDUMP})
+  set_tests_properties(win95_loadable PROPERTIES LABELS without_wine)
+endif()
+
 add_test(NAME installer_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer_test.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(installer_e2e PROPERTIES RUN_SERIAL ON)
 

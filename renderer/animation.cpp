@@ -2,6 +2,7 @@
 
 #include "branch.h"
 #include "colour.h"
+#include "double_precision.h"
 #include "gl_calls.h"
 
 int screenWidth;
@@ -42,6 +43,7 @@ void PlaceLeftwardFigure() {
 }
 
 void StartFern(int width, int height) {
+    UseDoublePrecision();
     pauseTicks = 0;
     screenWidth = width;
     screenHeight = height;
@@ -51,7 +53,9 @@ void StartFern(int width, int height) {
     PlaceUpwardFigure();
 }
 
+// The precision is set again each tick: a driver may change it in between.
 void FernTick() {
+    UseDoublePrecision();
     if (pauseTicks < 0) {
         ++pauseTicks;
         return;

@@ -13,7 +13,8 @@ packages=(
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the
 # i386 loader, which the wine wrapper prefers, would break every Wine run.
-packages32=(wine32:i386 libgl1:i386 libglx0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386)
+packages32=(wine32:i386 libgl1:i386 libglx0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
+    apitrace-tracers:i386)
 
 installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
 

@@ -15,7 +15,18 @@ export WINEPREFIX=$work/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 cp -a "$build/wineprefix" "$WINEPREFIX"
+# The PE machine field of the saver: 014c for 32-bit x86, 8664 for x64.
+pe_offset=$(od -An -tu4 -j60 -N4 "$build/Verdanelle.scr" 2>/dev/null | tr -d ' ')
+case $(od -An -tx2 -j$((${pe_offset:-0} + 4)) -N2 "$build/Verdanelle.scr" 2>/dev/null | tr -d ' ') in
+    014c) arch=i386 ;;
+    *) arch=x86_64 ;;
+esac
+# The folder a program of the build sees as C:\windows\system32: a 32-bit one
+# in a prefix that also runs 64-bit programs is redirected to syswow64.
 system32=$WINEPREFIX/drive_c/windows/system32
+if [ "$arch" = i386 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    system32=$WINEPREFIX/drive_c/windows/syswow64
+fi
 
 exec 3< <(Xvfb -displayfd 4 -screen 0 "${screen}x24" -nolisten tcp 4>&1 2>/dev/null)
 xvfb_pid=$!
@@ -37,24 +48,7 @@ focus_window() { # focus_window TITLE_REGEX
     [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null
 }
 
-failures=0
-passes=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        echo "FAIL: $what"
-    fi
-}
-equals() { [ "$1" = "$2" ] || { echo "  got:  '$1'"; echo "  want: '$2'"; return 1; }; }
-field() { sed -n "s/^$1=//p" <<<"$2" | tr -d '\r'; } # field NAME PROBE_OUTPUT
-finish() {
-    echo "$passes passed, $failures failed"
-    [ "$failures" -eq 0 ]
-}
+source "$here/../checks.sh"
 
 # Mean red, green and blue (0 to 1) of a region of a screenshot.
 region_mean() { # region_mean FILE WxH+X+Y
@@ -89,6 +83,15 @@ stop_saver() {
     wineserver -k 2>/dev/null
 }
 probe_saver() { wine "$build/window_probe.exe" WindowsScreenSaverClass "${1:-Screen Saver}"; }
+
+# Runs a command with every OpenGL call its Wine process makes recorded in
+# FILE. `apitrace trace` follows only 64-bit processes, so the tracer of the
+# program's own architecture is preloaded directly.
+traced() { # traced FILE COMMAND...
+    local file=$1
+    shift
+    LD_PRELOAD=/usr/lib/$arch-linux-gnu/apitrace/wrappers/glxtrace.so TRACE_FILE=$file "$@"
+}
 
 # The renderer's calls in an apitrace record, in fern-trace's words, up to
 # and with the N-th glFlush.

@@ -75,7 +75,7 @@ for letter in p l; do
     read -r area left top right bottom _ _ <"$work/area"
     w=$((right - left)) h=$((bottom - top))
     rm -f "$work/saver.rc"
-    (timeout 120 apitrace trace -o "$work/preview-$letter.trace" wine "$build/Verdanelle.scr" "/$letter" "$area" >/dev/null 2>&1
+    (traced "$work/preview-$letter.trace" timeout 120 wine "$build/Verdanelle.scr" "/$letter" "$area" >/dev/null 2>&1
         echo $? >"$work/saver.rc") &
     view=$(wine "$build/window_probe.exe" WindowsScreenSaverClass Preview 15 "$area")
     check "/$letter $area: a preview window fills the area" equals "$(field rect "$view")" "$left $top $right $bottom"
@@ -96,7 +96,7 @@ done
 
 # --- The full-screen call stream, call for call.
 rm -f "$work/saver.rc"
-(timeout 120 apitrace trace -o "$work/full.trace" wine "$build/Verdanelle.scr" /s >/dev/null 2>&1
+(traced "$work/full.trace" timeout 120 wine "$build/Verdanelle.scr" /s >/dev/null 2>&1
     echo $? >"$work/saver.rc") &
 probe_saver >/dev/null
 sleep 3

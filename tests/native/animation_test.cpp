@@ -4,6 +4,7 @@
 
 #include "animation.h"
 #include "gl_recorder.h"
+#include "whole_figures.h"
 
 TEST(LevelCount, ByClientDimension) {
     const int table[][2] = {
@@ -141,4 +142,15 @@ TEST(FernTick, PausingTickDrawsNothingAndKeepsState) {
     EXPECT_EQ(pauseTicks, -79);
     EXPECT_EQ(growthTicks, growth);
     EXPECT_EQ(drawColour.red, before.red);
+}
+
+// The table every build is held to is the native build's own.
+TEST(WholeFigures, DigestsOfTheNativeBuild) {
+    for (const WholeFigures& want : wholeFigures) {
+        GlRecord& gl = RecordGl(false);
+        int ticks = GrowBothFigures(want.width, want.height);
+        EXPECT_EQ(ticks, want.ticks) << want.width << " x " << want.height;
+        EXPECT_EQ(gl.digest.calls, want.calls) << want.width << " x " << want.height;
+        EXPECT_EQ(gl.digest.value, want.digest) << want.width << " x " << want.height;
+    }
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "call_digest.h"
+
 struct Pair {
     double x0, y0, x1, y1;
     bool operator==(const Pair&) const = default;
@@ -18,6 +20,7 @@ struct GlRecord {
     unsigned char red = 0, green = 0, blue = 0; // last colour set
     int viewport[4] = {};
     bool malformed = false; // a vertex outside glBegin/glEnd, or not in pairs
+    CallDigest digest;      // of every call
 };
 
 // Starts a fresh record that the stand-in fills until the next call.
