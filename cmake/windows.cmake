@@ -33,6 +33,33 @@ set_target_properties(Verdanelle PROPERTIES SUFFIX .scr)
 target_link_libraries(Verdanelle PRIVATE saver_host)
 target_link_options(Verdanelle PRIVATE -s)
 
+# The release package: both programs and a short text for the user.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(PACKAGE_ARCH x86)
+  set(PACKAGE_WINDOWS "32-bit Windows (x86)")
+  set(PACKAGE_RUN "Double-click installer.exe. On Windows Vista and later, Windows asks
+   for administrator rights by itself.")
+  set(PACKAGE_NOTE "
+Windows 95 needs msvcrt.dll, which it gets with a later system update;
+Windows 98 and Me ship it.
+")
+else()
+  set(PACKAGE_ARCH x64)
+  set(PACKAGE_WINDOWS "64-bit Windows (x64)")
+  set(PACKAGE_RUN "Right-click installer.exe and choose \"Run as administrator\".")
+  set(PACKAGE_NOTE "")
+endif()
+configure_file(packaging/README.txt.in README.txt NEWLINE_STYLE CRLF)
+install(TARGETS Verdanelle installer RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-${PACKAGE_ARCH})
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
+add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/package_test.sh
+  ${CMAKE_BINARY_DIR} ${PACKAGE_ARCH} ${PROJECT_VERSION})
+set_tests_properties(package PROPERTIES LABELS without_wine)
+
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

@@ -10,6 +10,7 @@ packages=(
     wine wine64                                          # runs the Windows programs
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
+    libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemon
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the
 # i386 loader, which the wine wrapper prefers, would break every Wine run.

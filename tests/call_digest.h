@@ -24,4 +24,12 @@ struct CallDigest {
     }
 };
 
-enum CallId : unsigned char { viewportCall, clearCall, colourCall, beginCall, vertexCall, endCall, flushCall };
+enum CallId : unsigned char {
+    viewportCall,
+    clearCall,
+    colourCall,
+    beginCall,
+    vertexCall,
+    endCall,
+    flushCall
+};

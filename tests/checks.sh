@@ -17,3 +17,14 @@ finish() {
     echo "$passes passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+# Mean red, green and blue (0 to 1) of a region of a screenshot.
+region_mean() { # region_mean FILE WxH+X+Y
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
+}
+# How much greener than red and blue a region is, on average (0 to 1).
+greenness() { # greenness FILE WxH+X+Y
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.g - (mean.r + mean.b) / 2]' info:
+}
+# Is the first number above the second?
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

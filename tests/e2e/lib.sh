@@ -50,17 +50,6 @@ focus_window() { # focus_window TITLE_REGEX
 
 source "$here/../checks.sh"
 
-# Mean red, green and blue (0 to 1) of a region of a screenshot.
-region_mean() { # region_mean FILE WxH+X+Y
-    convert "$1" -crop "$2" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
-}
-# How much greener than red and blue a region is, on average (0 to 1).
-greenness() { # greenness FILE WxH+X+Y
-    convert "$1" -crop "$2" +repage -format '%[fx:mean.g - (mean.r + mean.b) / 2]' info:
-}
-# Is the first number above the second?
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
 # Starts the screen saver in the background; its exit code lands in a file,
 # since a command substitution cannot wait for it.
 start_saver() {
@@ -93,28 +82,5 @@ traced() { # traced FILE COMMAND...
     LD_PRELOAD=/usr/lib/$arch-linux-gnu/apitrace/wrappers/glxtrace.so TRACE_FILE=$file "$@"
 }
 
-# The renderer's calls in an apitrace record, in fern-trace's words, up to
-# and with the N-th glFlush.
-traced_calls() { # traced_calls TRACE N
-    apitrace dump --color=never "$1" 2>/dev/null | sed -E 's/^[0-9]+ //' | awk -v n="$2" '
-        /^glClear\(mask = GL_COLOR_BUFFER_BIT\)/ { print "glClear 16384"; next }
-        /^glColor3ub\(/ { gsub(/[(),=]|red|green|blue/, " "); print "glColor3ub", $2, $3, $4; next }
-        /^glBegin\(mode = GL_LINES\)/ { print "glBegin 1"; next }
-        /^glVertex2d\(/ { gsub(/[(),=]|x |y /, " "); print "glVertex2d", $2, $3; next }
-        /^glEnd\(\)/ { print "glEnd"; next }
-        /^glFlush\(\)/ { print "glFlush"; if (++flushes == n) exit }'
-}
-# The same calls as fern-trace gives them for a WIDTH x HEIGHT client.
-expected_calls() { # expected_calls WIDTH HEIGHT N
-    "$fern_trace" "$1" "$2" 0 "$3" | grep -v '^tick' | awk -v n="$3" '{ print } /^glFlush/ { if (++f == n) exit }'
-}
-# Same calls? apitrace prints doubles to 16 significant digits, so both sides
-# are compared at that precision.
-same_calls() { # same_calls FILE_A FILE_B
-    [ -s "$1" ] && [ "$(wc -l <"$1")" = "$(wc -l <"$2")" ] && paste -d' ' "$1" "$2" | awk '
-        function norm(v) { return v ~ /^-?[0-9.e+-]+$/ ? sprintf("%.16g", v) : v }
-        { half = NF / 2
-          for (i = 1; i <= half; i++)
-              if (norm($i) != norm($(i + half))) { print "  differs at line " NR ": " $0; exit 1 } }'
-}
+source "$here/../call_stream.sh"
 fern_trace=${FERN_TRACE:-$build/../native/fern-trace}

@@ -16,14 +16,24 @@ CallDigest digest;
 void WINAPI Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     digest.Call(viewportCall, x, y, width, height);
 }
-void WINAPI Clear(GLbitfield mask) { digest.Call(clearCall, mask); }
+void WINAPI Clear(GLbitfield mask) {
+    digest.Call(clearCall, mask);
+}
 void WINAPI Colour3(GLubyte red, GLubyte green, GLubyte blue) {
     digest.Call(colourCall, red, green, blue);
 }
-void WINAPI Begin(GLenum mode) { digest.Call(beginCall, mode); }
-void WINAPI Vertex(GLdouble x, GLdouble y) { digest.Call(vertexCall, x, y); }
-void WINAPI End() { digest.Call(endCall); }
-void WINAPI Flush() { digest.Call(flushCall); }
+void WINAPI Begin(GLenum mode) {
+    digest.Call(beginCall, mode);
+}
+void WINAPI Vertex(GLdouble x, GLdouble y) {
+    digest.Call(vertexCall, x, y);
+}
+void WINAPI End() {
+    digest.Call(endCall);
+}
+void WINAPI Flush() {
+    digest.Call(flushCall);
+}
 
 } // namespace
 
@@ -36,8 +46,8 @@ void WINAPI Flush() { digest.Call(flushCall); }
 #define IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
 #endif
 #define SLOT(name, bytes, params, recorder)                                                        \
-    extern "C" void(WINAPI* slot_##name) params __asm__(IMPORT_SLOT(name, bytes));                \
-    void(WINAPI* slot_##name) params = recorder
+    extern "C" void(WINAPI * slot_##name) params __asm__(IMPORT_SLOT(name, bytes));                \
+    void(WINAPI * slot_##name) params = recorder
 
 SLOT(glViewport, 16, (GLint, GLint, GLsizei, GLsizei), Viewport);
 SLOT(glClear, 4, (GLbitfield), Clear);

@@ -1,0 +1,116 @@
+// What the X11 hack makes of its command line and XSCREENSAVER_WINDOW.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "hack_options.h"
+
+namespace {
+
+struct Case {
+    std::vector<const char*> args;
+    const char* screensaverWindow;
+    HackTarget target;
+    unsigned long window;
+    long delay;
+    const char* error; // empty: accepted
+};
+
+} // namespace
+
+TEST(HackOptions, ByCommandLineAndEnvironment) {
+    using enum HackTarget;
+    const Case table[] = {
+        {{}, nullptr, OwnWindow, 0, 50000, ""},
+        {{}, "0x400007", OwnWindow, 0, 50000, ""},
+        {{"--root"}, nullptr, Root, 0, 50000, ""},
+        {{"-root"}, "", Root, 0, 50000, ""},
+        {{"--root"}, "0x400007", Root, 0x400007, 50000, ""},
+        {{"--root"}, "0X40000a", Root, 0x40000A, 50000, ""},
+        {{"--root"}, "4194311", Root, 4194311, 50000, ""},
+        {{"--root"}, "window", Root, 0, 50000, "bad XSCREENSAVER_WINDOW \"window\""},
+        {{"--window-id", "0x1e00003"}, nullptr, WindowId, 0x1E00003, 50000, ""},
+        {{"-window-id", "31457283"}, "0x400007", WindowId, 31457283, 50000, ""},
+        {{"--window-id=0x200001", "--root"}, "0x400007", WindowId, 0x200001, 50000, ""},
+        {{"--delay", "20000", "--root"}, nullptr, Root, 0, 20000, ""},
+        {{"-delay=0"}, nullptr, OwnWindow, 0, 0, ""},
+        {{"--delay", "10000000"}, nullptr, OwnWindow, 0, 10000000, ""},
+        // Refused: unknown options, bad numbers, missing values.
+        {{"--fps"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"--fps\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+        {{"root"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"root\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+        {{"--root=1"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"--root=1\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+        {{"--rooted"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"--rooted\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+        {{"--window-id"}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
+        {{"--window-id="}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
+        {{"--window-id", "abc"}, nullptr, OwnWindow, 0, 50000, "bad window id \"abc\""},
+        {{"--window-id", "0"}, nullptr, OwnWindow, 0, 50000, "bad window id \"0\""},
+        {{"--window-id", "0x"}, nullptr, OwnWindow, 0, 50000, "bad window id \"0x\""},
+        {{"--window-id", "-5"}, nullptr, OwnWindow, 0, 50000, "bad window id \"-5\""},
+        {{"--window-id", " 12"}, nullptr, OwnWindow, 0, 50000, "bad window id \" 12\""},
+        {{"--window-id", "12z"}, nullptr, OwnWindow, 0, 50000, "bad window id \"12z\""},
+        {{"--window-id", "0x20000000"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad window id \"0x20000000\""},
+        {{"--window-id", "99999999999999999999999"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad window id \"99999999999999999999999\""},
+        {{"--delay", "-1"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad delay \"-1\" (microseconds, 0 to 10000000)"},
+        {{"--delay", "10000001"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad delay \"10000001\" (microseconds, 0 to 10000000)"},
+        {{"--delay", "0x10"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad delay \"0x10\" (microseconds, 0 to 10000000)"},
+        {{"--delay"}, nullptr, OwnWindow, 0, 50000, "option --delay needs a value"},
+    };
+    for (const Case& c : table) {
+        std::vector<const char*> argv{"verdanelle"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        HackOptions got =
+            ParseHackOptions(static_cast<int>(argv.size()), argv.data(), c.screensaverWindow);
+        std::string what = c.args.empty() ? "(none)" : c.args[0];
+        EXPECT_EQ(got.error, c.error) << what;
+        if (!got.error.empty())
+            continue;
+        EXPECT_EQ(got.target, c.target) << what;
+        EXPECT_EQ(got.window, c.window) << what;
+        EXPECT_EQ(got.delay, c.delay) << what;
+    }
+}

@@ -1,0 +1,29 @@
+#!/bin/bash
+# The release package of a Windows build: both programs as built and the
+# user's text for this architecture, nothing else.
+#   package_test.sh BUILD_DIR ARCH VERSION
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../checks.sh"
+build=$1 arch=$2 version=$3
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+name=Verdanelle-$version-$arch
+
+cpack --config "$build/CPackConfig.cmake" -B "$out" >/dev/null
+check "the package is $name.zip" test -f "$out/$name.zip"
+(cd "$out" && cmake -E tar xf "$name.zip")
+check "it holds both programs and the text" equals \
+    "$(cd "$out/$name" && find . -type f | sort | tr '\n' ' ')" "./README.txt ./Verdanelle.scr ./installer.exe "
+for program in Verdanelle.scr installer.exe; do
+    check "$program as built" cmp -s "$build/$program" "$out/$name/$program"
+done
+text=$out/$name/README.txt
+check "the text names its Windows" grep -q "^Verdanelle $version for .*($arch)" "$text"
+check "the text says which package for 64-bit Windows" grep -q "64-bit Windows take the x64 package" "$text"
+check "the text tells of the shell's Install command" grep -q "right-click Verdanelle.scr and choose Install" "$text"
+check "the text has Windows line ends" equals "$(grep -c $'\r$' "$text")" "$(wc -l <"$text")"
+case $arch in
+    x86) check "x86: Windows 95 needs msvcrt.dll" grep -q "Windows 95 needs msvcrt.dll" "$text" ;;
+    x64) check "x64: run as administrator" grep -q '"Run as administrator"' "$text" ;;
+esac
+finish

@@ -1,0 +1,172 @@
+#!/bin/bash
+# The real verdanelle hack on a private Xvfb: on a window it is given, in a
+# window of its own, under the real screen-saver daemon, its call stream, and
+# what it refuses.
+#   hack_test.sh NATIVE_BUILD_DIR
+set -u
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../checks.sh"
+source "$here/../call_stream.sh"
+hack=$build/verdanelle
+helper=$build/x11-helper
+fern_trace=$build/fern-trace
+work=$build/hack-e2e
+rm -rf "$work"
+mkdir -p "$work"
+
+exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
+xvfb_pid=$!
+read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$display
+cleanup() {
+    pkill -TERM -f "^$hack" 2>/dev/null
+    [ -n "${daemon_pid:-}" ] && kill "$daemon_pid" 2>/dev/null
+    kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+# start_hack ARGS...: in the background, its exit code in hack.rc.
+start_hack() {
+    rm -f "$work/hack.rc"
+    (timeout 60 "$@" 2>"$work/hack.err"; echo $? >"$work/hack.rc") &
+}
+hack_exit() { # hack_exit SECONDS: its exit code, or "running"
+    local i
+    for ((i = 0; i < $1 * 10; i++)); do
+        [ -f "$work/hack.rc" ] && break
+        sleep 0.1
+    done
+    cat "$work/hack.rc" 2>/dev/null || echo running
+}
+# A window of the test's own at the top left, until its maker is killed.
+make_window() { # make_window WIDTH HEIGHT: sets window and window_pid
+    rm -f "$work/window.id"
+    "$helper" window "$1" "$2" >"$work/window.id" &
+    window_pid=$!
+    for _ in $(seq 50); do [ -s "$work/window.id" ] && break; sleep 0.1; done
+    window=$(cat "$work/window.id")
+}
+drop_window() { kill "$window_pid"; wait "$window_pid" 2>/dev/null; }
+
+# --- Bad input: one line on stderr, and the exit code.
+while read -r code display_name args; do
+    rc=$(DISPLAY=$display_name "$hack" $args 2>"$work/err"; echo $?)
+    check "'$args' on '$display_name' exits $code" equals "$rc" "$code"
+    check "'$args': one line on stderr" grep -q '^verdanelle: ' "$work/err"
+    check "'$args': only one" equals "$(wc -l <"$work/err")" 1
+done <<TABLE
+2 :$display --fps
+2 :$display --window-id abc
+2 :$display --window-id 0x1fffff0
+2 :$display --delay soon
+1 :4097 --root
+1 :4097
+TABLE
+
+# --- On a window it is given: the fern fills it; a new size starts anew.
+make_window 320 240
+start_hack apitrace trace -o "$work/window.trace" "$hack" --window-id "$window"
+sleep 2
+import -window root "$work/window.png"
+check "--window-id: a stem rises from the middle of the window's bottom" \
+    above "$(greenness "$work/window.png" 8x40+156+198)" 0.05
+check "--window-id: nothing outside the window" equals "$(region_mean "$work/window.png" 600x400+400+300)" "0 0 0"
+xdotool windowsize "$window" 400 300
+sleep 2
+import -window root "$work/resized.png"
+check "resized: a stem rises from the middle of the new bottom" \
+    above "$(greenness "$work/resized.png" 8x40+196+258)" 0.05
+pkill -TERM -f "^$hack"
+check "SIGTERM ends it with 0" equals "$(hack_exit 2)" 0
+traced_calls "$work/window.trace" 30 >"$work/window.calls"
+expected_calls 320 240 30 >"$work/window.expected"
+check "--window-id: the first 30 ticks draw exactly the 320 x 240 fern" \
+    same_calls "$work/window.calls" "$work/window.expected"
+traced_calls "$work/window.trace" 20 'width = 400, height = 300' >"$work/resized.calls"
+expected_calls 400 300 20 >"$work/resized.expected"
+check "resized: then exactly the 400 x 300 fern from its first tick" \
+    same_calls "$work/resized.calls" "$work/resized.expected"
+check "resized: the viewport follows" \
+    grep -q 'glViewport(x = 0, y = 0, width = 400, height = 300)$' <(apitrace dump --color=never "$work/window.trace" 2>/dev/null)
+
+# Its window destroyed under it; SIGINT; --root on XSCREENSAVER_WINDOW.
+start_hack "$hack" --window-id "$window" --delay 20000
+sleep 1
+drop_window
+check "the window destroyed under it ends it with 0" equals "$(hack_exit 2)" 0
+make_window 200 150
+XSCREENSAVER_WINDOW=$window start_hack "$hack" --root
+sleep 1
+import -window root "$work/root.png"
+check "--root draws on XSCREENSAVER_WINDOW" above "$(greenness "$work/root.png" 8x30+96+118)" 0.05
+pkill -INT -f "^$hack"
+check "SIGINT ends it with 0" equals "$(hack_exit 2)" 0
+drop_window
+
+# --- A window of its own, which Escape, q and the close button end.
+for ending in Escape q close; do
+    start_hack "$hack"
+    own=""
+    for _ in $(seq 50); do own=$(xdotool search --name '^Verdanelle$' 2>/dev/null | head -n 1); [ -n "$own" ] && break; sleep 0.1; done
+    if [ "$ending" = Escape ]; then
+        sleep 1
+        import -window root "$work/own.png"
+        check "own window: 1024 x 768" equals "$(xdotool getwindowgeometry "$own" | sed -n 's/ *Geometry: //p')" 1024x768
+        check "own window: the fern grows in it" above "$(greenness "$work/own.png" 8x60+508+700)" 0.05
+    fi
+    case $ending in
+        close) "$helper" close "$own" ;;
+        *) xdotool key --window "$own" "$ending" 2>/dev/null ;;
+    esac
+    check "own window: $ending ends it with 0" equals "$(hack_exit 2)" 0
+done
+check "nothing left running" test -z "$(pgrep -f "^$hack")"
+
+# --- Under the real daemon, which runs hacks only for a user who is not root.
+# The hack as `cmake --install` puts it.
+home=$(mktemp -d)
+cmake --install "$build" --prefix "$home/prefix" >/dev/null
+hacks=$home/prefix/libexec/xscreensaver
+config=$home/prefix/share/xscreensaver/config/verdanelle.xml
+check "installed where the daemon's hacks live" cmp -s "$hack" "$hacks/verdanelle"
+check "its settings: the command" grep -q '<command arg="--root"/>' "$config"
+check "its settings: the speed, by --delay" grep -q 'arg="--delay %"' "$config"
+cat >"$home/.xscreensaver" <<CONFIG
+mode: one
+selected: 0
+lock: False
+splash: False
+fade: False
+unfade: False
+cycle: 0:00:00
+timeout: 1:00:00
+programs: GL: "Verdanelle" $hacks/verdanelle --root \n
+CONFIG
+chown -R nobody "$home"
+as_nobody() { runuser -u nobody -- env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+as_nobody xscreensaver --no-splash --log "$home/daemon.log" >/dev/null 2>&1 &
+daemon_pid=$!
+sleep 2
+as_nobody xscreensaver-command -select 1 >/dev/null 2>&1
+for _ in $(seq 50); do pgrep -u nobody -f "$hacks/verdanelle" >/dev/null && break; sleep 0.1; done
+check "the daemon starts the hack" pgrep -u nobody -f "$hacks/verdanelle" >/dev/null
+sleep 1
+import -window root "$work/daemon-early.png"
+sleep 2
+import -window root "$work/daemon-later.png"
+read -r er eg eb <<<"$(region_mean "$work/daemon-early.png" 1024x768+0+0)"
+read -r lr lg lb <<<"$(region_mean "$work/daemon-later.png" 1024x768+0+0)"
+check "daemon: a stem rises from the middle of the bottom edge" \
+    above "$(greenness "$work/daemon-early.png" 8x60+508+700)" 0.05
+check "daemon: the fern grows" above "$lg" "$eg"
+check "daemon: the colour moves from green toward yellow" \
+    above "$(awk -v r="$lr" -v g="$lg" 'BEGIN{print r/g}')" "$(awk -v r="$er" -v g="$eg" 'BEGIN{print r/g}')"
+as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
+sleep 1
+check "deactivating ends the hack within a second" test -z "$(pgrep -u nobody -f "$hacks/verdanelle")"
+as_nobody xscreensaver-command -exit >/dev/null 2>&1
+wait "$daemon_pid" 2>/dev/null
+daemon_pid=""
+rm -rf "$home"
+finish

@@ -1,0 +1,93 @@
+#include "glx_surface.h"
+
+#include <X11/Xutil.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+
+namespace {
+
+// Makes the context current on the window; a double-buffered visual still
+// gets its lines on the front buffer, so the picture builds up tick by tick.
+std::string StartContext(GlxSurface& surface, XVisualInfo* visual) {
+    int usesGl = 0, doubleBuffered = 0;
+    if (glXGetConfig(surface.display, visual, GLX_USE_GL, &usesGl) != 0 || !usesGl)
+        return "the window's visual has no OpenGL";
+    glXGetConfig(surface.display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
+    surface.context = glXCreateContext(surface.display, visual, nullptr, True);
+    if (surface.context == nullptr)
+        return "cannot create an OpenGL context";
+    if (!glXMakeCurrent(surface.display, surface.window, surface.context))
+        return "cannot make the OpenGL context current";
+    if (doubleBuffered)
+        glDrawBuffer(GL_FRONT);
+    return "";
+}
+
+} // namespace
+
+std::string AdoptWindow(GlxSurface& surface, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(surface.display, window, &attributes)) {
+        char text[40];
+        std::snprintf(text, sizeof text, "no window 0x%lx", window);
+        return text;
+    }
+    surface.window = window;
+    surface.width = attributes.width;
+    surface.height = attributes.height;
+    XSelectInput(surface.display, window, StructureNotifyMask);
+
+    XVisualInfo wanted = {};
+    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    XVisualInfo* visual = XGetVisualInfo(surface.display, VisualIDMask, &wanted, &count);
+    if (visual == nullptr)
+        return "cannot find the window's visual";
+    std::string error = StartContext(surface, visual);
+    XFree(visual);
+    return error;
+}
+
+std::string MakeOwnWindow(GlxSurface& surface, int width, int height) {
+    Display* display = surface.display;
+    int screen = DefaultScreen(display);
+    int single[] = {GLX_RGBA, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
+    int doubled[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
+    XVisualInfo* visual = glXChooseVisual(display, screen, single);
+    if (visual == nullptr)
+        visual = glXChooseVisual(display, screen, doubled);
+    if (visual == nullptr)
+        return "no OpenGL visual on this display";
+
+    Window root = RootWindow(display, screen);
+    XSetWindowAttributes attributes = {};
+    attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    attributes.background_pixel = BlackPixel(display, screen);
+    attributes.event_mask = StructureNotifyMask | KeyPressMask;
+    surface.window =
+        XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth, InputOutput,
+                      visual->visual, CWColormap | CWBackPixel | CWEventMask, &attributes);
+    surface.own = true;
+    surface.width = width;
+    surface.height = height;
+    XStoreName(display, surface.window, "Verdanelle");
+    surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
+    XMapWindow(display, surface.window);
+
+    std::string error = StartContext(surface, visual);
+    XFree(visual);
+    return error;
+}
+
+void CloseSurface(GlxSurface& surface) {
+    if (surface.context != nullptr) {
+        glXMakeCurrent(surface.display, None, nullptr);
+        glXDestroyContext(surface.display, surface.context);
+    }
+    if (surface.own)
+        XDestroyWindow(surface.display, surface.window);
+    XCloseDisplay(surface.display);
+}

@@ -1,0 +1,24 @@
+// The window the hack draws on and its OpenGL context: a window it is given,
+// with the visual that window has, or a window of its own.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <GL/glx.h>
+
+#include <string>
+
+struct GlxSurface {
+    Display* display = nullptr;
+    Window window = 0;
+    bool own = false; // made here, so ended by Escape, q or the close button
+    Atom deleteWindow = 0;
+    GLXContext context = nullptr;
+    int width = 0, height = 0;
+};
+
+// Both return an empty string, or why the window cannot be drawn on; a
+// window id that names no window leaves `window` 0.
+std::string AdoptWindow(GlxSurface& surface, Window window);
+std::string MakeOwnWindow(GlxSurface& surface, int width, int height);
+
+void CloseSurface(GlxSurface& surface);

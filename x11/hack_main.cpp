@@ -1,0 +1,160 @@
+// verdanelle: the fern as a hack for the X11 screen-saver daemon. It draws
+// on the window it is given (--root, --window-id) or on one of its own, one
+// tick every --delay microseconds, and sleeps in between. SIGTERM, SIGINT
+// and the loss of its window end it with 0.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <GL/gl.h>
+
+#include <sys/select.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "animation.h"
+#include "glx_surface.h"
+#include "hack_options.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+bool windowLost = false; // an X error once drawing began: the window went
+
+void RequestStop(int) {
+    stopRequested = 1;
+}
+
+int NoteXError(Display*, XErrorEvent*) {
+    windowLost = true;
+    return 0;
+}
+
+int Refuse(const std::string& why, int code) {
+    std::fprintf(stderr, "verdanelle: %s\n", why.c_str());
+    return code;
+}
+
+// A new figure for the window's size, as window creation starts one.
+void StartFigure(GlxSurface& surface) {
+    StartFern(surface.width, surface.height);
+    growthTicks = 0;
+    glViewport(0, 0, surface.width, surface.height);
+}
+
+// Handles what X has sent; false once the hack should end.
+bool HandleEvents(GlxSurface& surface) {
+    while (XPending(surface.display) > 0) {
+        XEvent event;
+        XNextEvent(surface.display, &event);
+        switch (event.type) {
+        case ConfigureNotify:
+            if (event.xconfigure.window == surface.window &&
+                (event.xconfigure.width != surface.width ||
+                 event.xconfigure.height != surface.height)) {
+                surface.width = event.xconfigure.width;
+                surface.height = event.xconfigure.height;
+                StartFigure(surface);
+            }
+            break;
+        case DestroyNotify:
+            if (event.xdestroywindow.window == surface.window)
+                return false;
+            break;
+        case KeyPress: {
+            KeySym key = XLookupKeysym(&event.xkey, 0);
+            if (surface.own && (key == XK_Escape || key == XK_q))
+                return false;
+            break;
+        }
+        case ClientMessage:
+            if (surface.own && static_cast<Atom>(event.xclient.data.l[0]) == surface.deleteWindow)
+                return false;
+            break;
+        }
+    }
+    return !windowLost;
+}
+
+long long Now() { // microseconds, monotonic
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000000LL + t.tv_nsec / 1000;
+}
+
+// Ticks until a signal, the window's end or a key asks to stop. Signals are
+// let through only while it sleeps, so none is missed between a check and
+// the sleep.
+void Run(GlxSurface& surface, long delay, const sigset_t& sleepMask) {
+    int fd = ConnectionNumber(surface.display);
+    long long next = Now() + delay;
+    while (!stopRequested && HandleEvents(surface)) {
+        long long now = Now();
+        if (now >= next) {
+            FernTick();
+            next = next + delay > now ? next + delay : now + delay;
+            continue;
+        }
+        long long wait = next - now;
+        timespec timeout = {static_cast<time_t>(wait / 1000000),
+                            static_cast<long>(wait % 1000000) * 1000};
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(fd, &readable);
+        pselect(fd + 1, &readable, nullptr, nullptr, &timeout, &sleepMask);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    HackOptions options = ParseHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!options.error.empty())
+        return Refuse(options.error, 2);
+
+    sigset_t stopSignals, sleepMask;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigprocmask(SIG_BLOCK, &stopSignals, &sleepMask);
+    struct sigaction action = {};
+    action.sa_handler = RequestStop;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+
+    GlxSurface surface;
+    surface.display = XOpenDisplay(nullptr);
+    if (surface.display == nullptr)
+        return Refuse(std::string("cannot open display \"") + XDisplayName(nullptr) + "\"", 1);
+
+    std::string error;
+    XSetErrorHandler(NoteXError);
+    switch (options.target) {
+    case HackTarget::OwnWindow:
+        error = MakeOwnWindow(surface, 1024, 768);
+        break;
+    case HackTarget::Root:
+        error = AdoptWindow(surface, options.window != 0 ? options.window
+                                                         : DefaultRootWindow(surface.display));
+        break;
+    case HackTarget::WindowId:
+        error = AdoptWindow(surface, options.window);
+        break;
+    }
+    XSync(surface.display, False);
+    if (error.empty() && windowLost)
+        error = "cannot draw on the window";
+    if (!error.empty()) {
+        // A window id that names no window is bad input; the rest is the display's.
+        int code = options.target != HackTarget::OwnWindow && surface.window == 0 ? 2 : 1;
+        CloseSurface(surface);
+        return Refuse(error, code);
+    }
+
+    StartFigure(surface);
+    Run(surface, options.delay, sleepMask);
+    CloseSurface(surface);
+    return 0;
+}

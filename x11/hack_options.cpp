@@ -1,0 +1,101 @@
+#include "hack_options.h"
+
+#include <cstring>
+
+namespace {
+
+// Digits of one base only, no sign, no blanks, at most `limit`.
+bool ParseUnsigned(const char* text, unsigned base, unsigned long limit, unsigned long& value) {
+    if (*text == '\0')
+        return false;
+    value = 0;
+    for (const char* p = text; *p != '\0'; ++p) {
+        unsigned digit;
+        if (*p >= '0' && *p <= '9')
+            digit = static_cast<unsigned>(*p - '0');
+        else if (base == 16 && *p >= 'a' && *p <= 'f')
+            digit = static_cast<unsigned>(*p - 'a' + 10);
+        else if (base == 16 && *p >= 'A' && *p <= 'F')
+            digit = static_cast<unsigned>(*p - 'A' + 10);
+        else
+            return false;
+        if (digit >= base || value > (limit - digit) / base)
+            return false;
+        value = value * base + digit;
+    }
+    return true;
+}
+
+// "--name", "-name", "--name=value" and "-name=value" all name the option;
+// `inlineValue` gets what follows an equals sign.
+bool Names(const char* arg, const char* name, const char*& inlineValue) {
+    inlineValue = nullptr;
+    if (arg[0] != '-')
+        return false;
+    arg += arg[1] == '-' ? 2 : 1;
+    std::size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0)
+        return false;
+    if (arg[n] == '=')
+        inlineValue = arg + n + 1;
+    return arg[n] == '\0' || arg[n] == '=';
+}
+
+constexpr long maxDelay = 10000000; // ten seconds
+
+} // namespace
+
+bool ParseWindowId(const char* text, unsigned long& id) {
+    constexpr unsigned long maxId = 0x1FFFFFFF;
+    bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    return ParseUnsigned(hex ? text + 2 : text, hex ? 16 : 10, maxId, id) && id != 0;
+}
+
+HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow) {
+    HackOptions options;
+    bool root = false, windowId = false;
+    for (int i = 1; i < argc && options.error.empty(); ++i) {
+        const char* arg = argv[i];
+        const char* value = nullptr;
+        auto takeValue = [&](const char* name) {
+            if (value == nullptr && i + 1 < argc)
+                value = argv[++i];
+            if (value == nullptr)
+                options.error = std::string("option ") + arg + " needs a value";
+            else if (value[0] == '\0')
+                options.error = std::string("option --") + name + " needs a value";
+            return value != nullptr && value[0] != '\0';
+        };
+        if (Names(arg, "root", value) && value == nullptr) {
+            root = true;
+        } else if (Names(arg, "window-id", value)) {
+            if (takeValue("window-id") && !ParseWindowId(value, options.window))
+                options.error = std::string("bad window id \"") + value + "\"";
+            windowId = true;
+        } else if (Names(arg, "delay", value)) {
+            unsigned long delay;
+            if (!takeValue("delay"))
+                break;
+            if (ParseUnsigned(value, 10, maxDelay, delay))
+                options.delay = static_cast<long>(delay);
+            else
+                options.error =
+                    std::string("bad delay \"") + value + "\" (microseconds, 0 to 10000000)";
+        } else {
+            options.error = std::string("unknown option \"") + arg +
+                            "\" (use --root, --window-id ID or --delay MICROSECONDS)";
+        }
+    }
+    if (!options.error.empty())
+        return options;
+    if (windowId) {
+        options.target = HackTarget::WindowId;
+    } else if (root) {
+        options.target = HackTarget::Root;
+        options.window = 0;
+        if (screensaverWindow != nullptr && screensaverWindow[0] != '\0' &&
+            !ParseWindowId(screensaverWindow, options.window))
+            options.error = std::string("bad XSCREENSAVER_WINDOW \"") + screensaverWindow + "\"";
+    }
+    return options;
+}

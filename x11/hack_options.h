@@ -1,0 +1,21 @@
+// What the command line and the environment ask of the hack, decided apart
+// from X so that every case can be tested anywhere.
+#pragma once
+
+#include <string>
+
+enum class HackTarget { OwnWindow, Root, WindowId };
+
+struct HackOptions {
+    HackTarget target = HackTarget::OwnWindow;
+    unsigned long window = 0; // WindowId: that window; Root: XSCREENSAVER_WINDOW's, 0 for the root
+    long delay = 50000;       // microseconds from one tick to the next
+    std::string error;        // when set, the hack refuses with this line
+};
+
+// argv as main gets it; screensaverWindow is XSCREENSAVER_WINDOW, or null.
+HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow);
+
+// A window id in hex (0x...) or decimal, as X tools print them: non-zero and
+// within the 29 bits X gives ids.
+bool ParseWindowId(const char* text, unsigned long& id);
