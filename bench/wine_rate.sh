@@ -2,46 +2,14 @@
 # wine_rate.sh BUILD_DIR WIDTHxHEIGHT SECONDS [SCR]
 #
 # How many ticks a second the real screen saver draws under Wine and Mesa on
-# a private Xvfb screen of the given size. Mesa shows each glFlush of the
-# single-buffered window as one MIT-SHM PutImage, so an X protocol tracer
-# between the program and the server counts the drawn ticks without slowing
-# the program's own OpenGL calls. Prints,
-# figure by figure, ticks drawn over the time they took (the timer allows 20).
+# a private Xvfb screen of the given size, figure by figure (the timer allows
+# 20). Either Windows build.
 set -u
 build=$1
 size=$2
 seconds=$3
 scr=${4:-$1/Verdanelle.scr}
-command -v xtrace >/dev/null || { echo "needs xtrace (apt-get install xtrace)"; exit 1; }
 source "$(dirname "$0")/../tests/e2e/lib.sh" "$build" "rate-$size" "$size"
-
-fake=$((display + 50))
-xtrace -n -D ":$fake" -d "$DISPLAY" -o "$work/x.log" -k >/dev/null 2>&1 &
-tracer=$!
-sleep 1
-DISPLAY=:$fake wine "$scr" /s >/dev/null 2>&1 &
-
-puts() { # grep -c prints 0 and fails when there is none
-    local n
-    n=$(grep -c 'MIT-SHM-Request(130,3)' "$work/x.log" 2>/dev/null)
-    echo "${n:-0}"
-}
-# Samples the count ten times a second; a figure is a run of puts that the
-# pause between figures (4 s) ends.
-start=$(date +%s.%N)
-for ((i = 0; i < seconds * 10; i++)); do
-    sleep 0.1
-    echo "$(date +%s.%N) $(puts)"
-done >"$work/samples"
+source "$(dirname "$0")/tick_count.sh"
+count_ticks "$seconds" wine "$scr" /s
 wineserver -k
-kill "$tracer" 2>/dev/null
-
-awk -v start="$start" '
-    { t = $1 - start; n = $2 + 0
-      if (n > seen) {
-          if (figures == 0 || t - latest > 1.5) { figures++; t0[figures] = t; n0[figures] = seen }
-          latest = t; t1[figures] = t; n1[figures] = n; seen = n } }
-    END { for (f = 1; f <= figures; f++) {
-              ticks = n1[f] - n0[f]; span = t1[f] - t0[f]
-              printf "figure %d: %d ticks in %.1f s, %.1f ticks a second\n", f, ticks, span,
-                     (span > 0 ? (ticks - 1) / span : 0) } }' "$work/samples"

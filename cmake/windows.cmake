@@ -37,11 +37,12 @@ target_link_options(Verdanelle PRIVATE -s)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(PACKAGE_ARCH x86)
   set(PACKAGE_WINDOWS "32-bit Windows (x86)")
-  set(PACKAGE_RUN "Double-click installer.exe. On Windows Vista and later, Windows asks
-   for administrator rights by itself.")
+  set(PACKAGE_RUN "Double-click installer.exe; on Windows Vista and later, Windows
+   asks for administrator rights by itself.")
   set(PACKAGE_NOTE "
 Windows 95 needs msvcrt.dll, which it gets with a later system update;
-Windows 98 and Me ship it.
+Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
+password set in the desktop's settings, if any, before it closes.
 ")
 else()
   set(PACKAGE_ARCH x64)
@@ -49,7 +50,12 @@ else()
   set(PACKAGE_RUN "Right-click installer.exe and choose \"Run as administrator\".")
   set(PACKAGE_NOTE "")
 endif()
-configure_file(packaging/README.txt.in README.txt NEWLINE_STYLE CRLF)
+# Windows line ends, also within the texts put in.
+file(READ packaging/README.txt.in text)
+string(CONFIGURE "${text}" text @ONLY)
+string(REPLACE "\n" "\r\n" text "${text}")
+file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${text}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/README.txt.in)
 install(TARGETS Verdanelle installer RUNTIME DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 set(CPACK_GENERATOR ZIP)

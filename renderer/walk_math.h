@@ -35,14 +35,26 @@ inline Turn TurnOf(int angle) {
     return i < turnCount ? turns[i] : TurnOf(static_cast<double>(angle));
 }
 
+// The largest whole number not above `value`, for |value| below 2^30.
+inline int Floor(double value) {
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+    // The x87 unit converts to the nearest (its rounding mode as the runtime
+    // sets it) without the two control-word loads truncation takes.
+    int nearest;
+    __asm__("fistpl %0" : "=m"(nearest) : "t"(value) : "st");
+#else
+    int nearest = static_cast<int>(value); // toward zero
+#endif
+    return nearest - (static_cast<double>(nearest) > value);
+}
+
 // RoundHalfUp without the library's floor and ceil and without branches on
 // the value, whose sign and fraction no predictor can guess; where an int
 // cannot hold the result, the library decides. Also lowers `slack` to the
 // value's distance from the nearest half, where the rounding would change.
 inline int Round(double value, double& slack) {
     if (std::fabs(value) < 1073741824.0) {
-        int below = static_cast<int>(value); // toward zero
-        below -= static_cast<double>(below) > value;
+        int below = Floor(value);
         double fraction = value - static_cast<double>(below); // exact
         double distance = std::fabs(fraction - 0.5);
         slack = distance < slack ? distance : slack;

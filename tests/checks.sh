@@ -28,3 +28,21 @@ greenness() { # greenness FILE WxH+X+Y
 }
 # Is the first number above the second?
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# Runs a command in the background; its exit code lands in $work/NAME.rc,
+# since a command substitution cannot wait for it.
+in_background() { # in_background NAME COMMAND...
+    local name=$1
+    shift
+    rm -f "$work/$name.rc"
+    ("$@"; echo $? >"$work/$name.rc") &
+}
+# Waits for it to end by itself; prints its exit code, or "running".
+exit_code() { # exit_code NAME SECONDS
+    local i
+    for ((i = 0; i < $2 * 10; i++)); do
+        [ -f "$work/$1.rc" ] && break
+        sleep 0.1
+    done
+    cat "$work/$1.rc" 2>/dev/null || echo running
+}

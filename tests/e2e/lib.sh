@@ -50,22 +50,11 @@ focus_window() { # focus_window TITLE_REGEX
 
 source "$here/../checks.sh"
 
-# Starts the screen saver in the background; its exit code lands in a file,
-# since a command substitution cannot wait for it.
 start_saver() {
-    rm -f "$work/saver.rc"
-    (timeout 120 wine "$build/Verdanelle.scr" "$@"; echo $? >"$work/saver.rc") &
+    in_background saver timeout 120 wine "$build/Verdanelle.scr" "$@"
     saver_pid=$!
 }
-# Waits for the saver to end by itself; prints its exit code, or "running".
-saver_exit() { # saver_exit SECONDS
-    local i
-    for ((i = 0; i < $1 * 10; i++)); do
-        [ -f "$work/saver.rc" ] && break
-        sleep 0.1
-    done
-    cat "$work/saver.rc" 2>/dev/null || echo running
-}
+saver_exit() { exit_code saver "$1"; } # saver_exit SECONDS
 stop_saver() {
     kill "$saver_pid" 2>/dev/null
     wait "$saver_pid" 2>/dev/null

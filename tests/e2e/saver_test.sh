@@ -74,9 +74,8 @@ for letter in p l; do
     for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
     read -r area left top right bottom _ _ <"$work/area"
     w=$((right - left)) h=$((bottom - top))
-    rm -f "$work/saver.rc"
-    (traced "$work/preview-$letter.trace" timeout 120 wine "$build/Verdanelle.scr" "/$letter" "$area" >/dev/null 2>&1
-        echo $? >"$work/saver.rc") &
+    in_background saver traced "$work/preview-$letter.trace" \
+        timeout 120 wine "$build/Verdanelle.scr" "/$letter" "$area" >/dev/null 2>&1
     view=$(wine "$build/window_probe.exe" WindowsScreenSaverClass Preview 15 "$area")
     check "/$letter $area: a preview window fills the area" equals "$(field rect "$view")" "$left $top $right $bottom"
     check "/$letter: no full-screen window" equals "$(field found "$(wine "$build/window_probe.exe" WindowsScreenSaverClass "Screen Saver" 1)")" 0
@@ -95,9 +94,7 @@ for letter in p l; do
 done
 
 # --- The full-screen call stream, call for call.
-rm -f "$work/saver.rc"
-(traced "$work/full.trace" timeout 120 wine "$build/Verdanelle.scr" /s >/dev/null 2>&1
-    echo $? >"$work/saver.rc") &
+in_background saver traced "$work/full.trace" timeout 120 wine "$build/Verdanelle.scr" /s >/dev/null 2>&1
 probe_saver >/dev/null
 sleep 3
 focus_window '^Screen Saver$'

@@ -26,19 +26,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_hack ARGS...: in the background, its exit code in hack.rc.
-start_hack() {
-    rm -f "$work/hack.rc"
-    (timeout 60 "$@" 2>"$work/hack.err"; echo $? >"$work/hack.rc") &
-}
-hack_exit() { # hack_exit SECONDS: its exit code, or "running"
-    local i
-    for ((i = 0; i < $1 * 10; i++)); do
-        [ -f "$work/hack.rc" ] && break
-        sleep 0.1
-    done
-    cat "$work/hack.rc" 2>/dev/null || echo running
-}
+start_hack() { in_background hack timeout 60 "$@" 2>"$work/hack.err"; }
+hack_exit() { exit_code hack "$1"; } # hack_exit SECONDS
 # A window of the test's own at the top left, until its maker is killed.
 make_window() { # make_window WIDTH HEIGHT: sets window and window_pid
     rm -f "$work/window.id"
@@ -90,9 +79,13 @@ check "resized: then exactly the 400 x 300 fern from its first tick" \
 check "resized: the viewport follows" \
     grep -q 'glViewport(x = 0, y = 0, width = 400, height = 300)$' <(apitrace dump --color=never "$work/window.trace" 2>/dev/null)
 
-# Its window destroyed under it; SIGINT; --root on XSCREENSAVER_WINDOW.
-start_hack "$hack" --window-id "$window" --delay 20000
-sleep 1
+# Between ticks it sleeps: a tick a second leaves the processor nearly idle
+# (a busy wait would take 3 s of it). Then its window destroyed under it.
+start_hack "$hack" --window-id "$window" --delay 1000000
+sleep 3
+read -r -a stat <"/proc/$(pgrep -f "^$hack")/stat"
+check "it sleeps between ticks: $((stat[13] + stat[14])) clock ticks of CPU in 3 s" \
+    above 50 $((stat[13] + stat[14]))
 drop_window
 check "the window destroyed under it ends it with 0" equals "$(hack_exit 2)" 0
 make_window 200 150
