@@ -6,12 +6,23 @@ enable_language(RC)
 enable_language(ASM)
 
 # The 32-bit programs must load on Windows 95, whose loader refuses a
-# subsystem version above 4.0.
+# subsystem version above 4.0; their package says so to its users.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(guard_arch x86)
+  set(windows_arch x86)
   add_link_options(-Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+  set(PACKAGE_WINDOWS "32-bit Windows (x86)")
+  set(PACKAGE_RUN "Double-click installer.exe; on Windows Vista and later, Windows
+   asks for administrator rights by itself.")
+  set(PACKAGE_NOTE "
+Windows 95 needs msvcrt.dll, which it gets with a later system update;
+Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
+password set in the desktop's settings, if any, before it closes.
+")
 else()
-  set(guard_arch x64)
+  set(windows_arch x64)
+  set(PACKAGE_WINDOWS "64-bit Windows (x64)")
+  set(PACKAGE_RUN "Right-click installer.exe and choose \"Run as administrator\".")
+  set(PACKAGE_NOTE "")
 endif()
 
 add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
@@ -25,7 +36,7 @@ target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32
 # Everything of the screen saver but its entry, so tests can link it too.
 add_library(saver_host OBJECT
   host/saver_window.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
-  host/fault_guard.cpp host/fault_guard_${guard_arch}.S)
+  host/fault_guard.cpp host/fault_guard_${windows_arch}.S)
 target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
 
 add_executable(Verdanelle WIN32 host/saver_main.cpp host/verdanelle.rc)
@@ -34,22 +45,6 @@ target_link_libraries(Verdanelle PRIVATE saver_host)
 target_link_options(Verdanelle PRIVATE -s)
 
 # The release package: both programs and a short text for the user.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(PACKAGE_ARCH x86)
-  set(PACKAGE_WINDOWS "32-bit Windows (x86)")
-  set(PACKAGE_RUN "Double-click installer.exe; on Windows Vista and later, Windows
-   asks for administrator rights by itself.")
-  set(PACKAGE_NOTE "
-Windows 95 needs msvcrt.dll, which it gets with a later system update;
-Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
-password set in the desktop's settings, if any, before it closes.
-")
-else()
-  set(PACKAGE_ARCH x64)
-  set(PACKAGE_WINDOWS "64-bit Windows (x64)")
-  set(PACKAGE_RUN "Right-click installer.exe and choose \"Run as administrator\".")
-  set(PACKAGE_NOTE "")
-endif()
 # Windows line ends, also within the texts put in.
 file(READ packaging/README.txt.in text)
 string(CONFIGURE "${text}" text @ONLY)
@@ -59,11 +54,11 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/README.
 install(TARGETS Verdanelle installer RUNTIME DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-${PACKAGE_ARCH})
+set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-${windows_arch})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)
 add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/package_test.sh
-  ${CMAKE_BINARY_DIR} ${PACKAGE_ARCH} ${PROJECT_VERSION})
+  ${CMAKE_BINARY_DIR} ${windows_arch} ${PROJECT_VERSION})
 set_tests_properties(package PROPERTIES LABELS without_wine)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
