@@ -76,6 +76,8 @@ traced_calls "$work/window.trace" 20 'width = 400, height = 300' >"$work/resized
 expected_calls 400 300 20 >"$work/resized.expected"
 check "resized: then exactly the 400 x 300 fern from its first tick" \
     same_calls "$work/resized.calls" "$work/resized.expected"
+check "the window's visual is double-buffered: drawn on its front buffer" \
+    grep -q 'glDrawBuffer(mode = GL_FRONT)$' <(apitrace dump --color=never "$work/window.trace" 2>/dev/null)
 check "resized: the viewport follows" \
     grep -q 'glViewport(x = 0, y = 0, width = 400, height = 300)$' <(apitrace dump --color=never "$work/window.trace" 2>/dev/null)
 
