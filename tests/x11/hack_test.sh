@@ -98,6 +98,13 @@ check "--root draws on XSCREENSAVER_WINDOW" above "$(greenness "$work/root.png" 
 pkill -INT -f "^$hack"
 check "SIGINT ends it with 0" equals "$(hack_exit 2)" 0
 drop_window
+start_hack env -u XSCREENSAVER_WINDOW "$hack" --root
+sleep 1
+import -window root "$work/root-window.png"
+check "--root without XSCREENSAVER_WINDOW draws on the root window" \
+    above "$(greenness "$work/root-window.png" 8x60+508+700)" 0.05
+pkill -TERM -f "^$hack"
+check "which SIGTERM ends with 0" equals "$(hack_exit 2)" 0
 
 # --- A window of its own, which Escape, q and the close button end.
 for ending in Escape q close; do
