@@ -17,26 +17,36 @@ packages=(
 packages32=(wine32:i386 libgl1:i386 libglx0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
     apitrace-tracers:i386)
 
-installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
+# installed NAME[:ARCH]: for this machine's own architecture unless named.
+installed() {
+    local name=${1%%:*} arch=${1#*:}
+    [ "$arch" != "$1" ] || arch=$(dpkg --print-architecture)
+    dpkg-query -W -f='${Status} ${Architecture}\n' "$name" 2>/dev/null |
+        grep -qE "^install ok installed ($arch|all)\$"
+}
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+install_missing() { # install_missing PACKAGE...
+    local missing=() p
+    for p in "$@"; do installed "$p" || missing+=("$p"); done
+    [ ${#missing[@]} -gt 0 ] || return 0
+    echo "setup: installing ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# First what every machine gets; it brings the assembler that tells whether
+# this kernel starts 32-bit programs.
+install_missing "${packages[@]}"
 if "$root/scripts/runs-i386.sh"; then
-    for p in "${packages32[@]}"; do installed "$p" || missing+=("$p"); done
-    if [ ${#missing[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
+    install_missing "${packages32[@]}"
 elif installed wine32:i386; then
     echo "setup: this kernel cannot start 32-bit programs, and wine32 breaks Wine here;" \
         "remove it (apt-get remove wine32)" >&2
     exit 1
-fi
-
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup: installing ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
