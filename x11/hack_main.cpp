@@ -97,9 +97,9 @@ void Run(GlxSurface& surface, long delay, const sigset_t& sleepMask) {
             next = next + delay > now ? next + delay : now + delay;
             continue;
         }
-        long long wait = next - now;
-        timespec timeout = {static_cast<time_t>(wait / 1000000),
-                            static_cast<long>(wait % 1000000) * 1000};
+        long long rest = next - now;
+        timespec timeout = {static_cast<time_t>(rest / 1000000),
+                            static_cast<long>(rest % 1000000) * 1000};
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(fd, &readable);

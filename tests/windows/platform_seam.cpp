@@ -1,20 +1,15 @@
 #include "platform_seam.h"
 
+#include "import_symbol.h"
+
 Seam seam;
 
 // Each wrapped import keeps the real entry as __real_ of its import symbol.
-// On 32-bit x86 those symbols carry the leading underscore and the stdcall
-// argument bytes, so they are named in assembler terms.
-#ifdef _WIN64
-#define SEAM_SYMBOL(kind, name, bytes) kind "__imp_" #name
-#else
-#define SEAM_SYMBOL(kind, name, bytes) "_" kind "_imp__" #name "@" #bytes
-#endif
 #define WRAP(ret, name, bytes, params)                                                             \
     extern "C" ret(WINAPI* __real___imp_##name)                                                    \
-        params __asm__(SEAM_SYMBOL("__real_", name, bytes));                                       \
+        params __asm__(IMPORT_SYMBOL("__real_", name, bytes));                                     \
     static ret WINAPI Seam_##name params;                                                          \
-    extern "C" ret(WINAPI* Wrap_##name) params __asm__(SEAM_SYMBOL("__wrap_", name, bytes));       \
+    extern "C" ret(WINAPI* Wrap_##name) params __asm__(IMPORT_SYMBOL("__wrap_", name, bytes));     \
     ret(WINAPI* Wrap_##name) params = Seam_##name;                                                 \
     static ret WINAPI Seam_##name params
 

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include "call_digest.h"
+#include "import_symbol.h"
 #include "whole_figures.h"
 
 namespace {
@@ -38,15 +39,9 @@ void WINAPI Flush() {
 } // namespace
 
 // The import slots the renderer calls through, filled here instead of by the
-// loader: on 32-bit x86 they carry the leading underscore and the stdcall
-// argument bytes.
-#ifdef _WIN64
-#define IMPORT_SLOT(name, bytes) "__imp_" #name
-#else
-#define IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
-#endif
+// loader.
 #define SLOT(name, bytes, params, recorder)                                                        \
-    extern "C" void(WINAPI * slot_##name) params __asm__(IMPORT_SLOT(name, bytes));                \
+    extern "C" void(WINAPI * slot_##name) params __asm__(IMPORT_SYMBOL("", name, bytes));          \
     void(WINAPI * slot_##name) params = recorder
 
 SLOT(glViewport, 16, (GLint, GLint, GLsizei, GLsizei), Viewport);

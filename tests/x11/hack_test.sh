@@ -21,7 +21,11 @@ read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display
 cleanup() {
     pkill -TERM -f "^$hack" 2>/dev/null
-    [ -n "${daemon_pid:-}" ] && kill "$daemon_pid" 2>/dev/null
+    if [ -n "${home:-}" ]; then # the daemon's run, should a check have cut it short
+        pkill -u nobody -x xscreensaver 2>/dev/null
+        pkill -u nobody -f "$home/" 2>/dev/null
+        rm -rf "$home"
+    fi
     kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
@@ -169,6 +173,4 @@ sleep 1
 check "deactivating ends the hack within a second" test -z "$(pgrep -u nobody -f "$hacks/verdanelle")"
 as_nobody xscreensaver-command -exit >/dev/null 2>&1
 wait "$daemon_pid" 2>/dev/null
-daemon_pid=""
-rm -rf "$home"
 finish
