@@ -1,13 +1,14 @@
 // verdanelle: the fern as a hack for the X11 screen-saver daemon. It draws
 // on the window it is given (--root, --window-id) or on one of its own, one
 // tick every --delay microseconds, and sleeps in between. SIGTERM, SIGINT
-// and the loss of its window end it with 0.
+// and the loss of its window end it with 0, between two ticks at the latest.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <GL/gl.h>
 
 #include <sys/select.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -84,26 +85,30 @@ long long Now() { // microseconds, monotonic
     return t.tv_sec * 1000000LL + t.tv_nsec / 1000;
 }
 
-// Ticks until a signal, the window's end or a key asks to stop. Signals are
-// let through only while it sleeps, so none is missed between a check and
-// the sleep.
+// Ticks until a signal, the window's end or a key asks to stop. Every turn
+// waits in pselect, for no time at all when a tick is due: signals are let
+// through only there, so none is missed between a check and the wait, and
+// none waits behind a run of late ticks; nor do X events.
 void Run(GlxSurface& surface, long delay, const sigset_t& sleepMask) {
     int fd = ConnectionNumber(surface.display);
     long long next = Now() + delay;
-    while (!stopRequested && HandleEvents(surface)) {
-        long long now = Now();
-        if (now >= next) {
-            FernTick();
-            next = next + delay > now ? next + delay : now + delay;
-            continue;
-        }
-        long long rest = next - now;
+    for (;;) {
+        long long rest = std::max(next - Now(), 0LL);
         timespec timeout = {static_cast<time_t>(rest / 1000000),
                             static_cast<long>(rest % 1000000) * 1000};
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(fd, &readable);
         pselect(fd + 1, &readable, nullptr, nullptr, &timeout, &sleepMask);
+        if (stopRequested || !HandleEvents(surface))
+            return;
+        long long now = Now();
+        if (now < next)
+            continue;
+        FernTick();
+        // On time, the cadence holds; late, it starts again from now: a
+        // late tick is not made up for.
+        next = next + delay > now ? next + delay : now + delay;
     }
 }
 

@@ -85,6 +85,20 @@ check "the window's visual is double-buffered: drawn on its front buffer" \
 check "resized: the viewport follows" \
     grep -q 'glViewport(x = 0, y = 0, width = 400, height = 300)$' <(apitrace dump --color=never "$work/window.trace" 2>/dev/null)
 
+# Ticks running late (with --delay 0 each is due before the last ends) hold
+# back neither signal.
+for signal in TERM INT; do
+    start_hack "$hack" --window-id "$window" --delay 0
+    sleep 1
+    pid=$(pgrep -f "^$hack")
+    sent=$(date +%s%N)
+    kill -"$signal" "$pid"
+    for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.005; done
+    echo "ticks running late: SIG$signal, then $((($(date +%s%N) - sent) / 1000000)) ms to its end"
+    check "ticks running late: SIG$signal ends it with 0" equals "$(hack_exit 2)" 0
+    kill -KILL "$pid" 2>/dev/null # should it have lived on
+done
+
 # Between ticks it sleeps: a tick a second leaves the processor nearly idle
 # (a busy wait would take 3 s of it). Then its window destroyed under it.
 start_hack "$hack" --window-id "$window" --delay 1000000
