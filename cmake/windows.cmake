@@ -11,8 +11,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(windows_arch x86)
   add_link_options(-Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
   set(PACKAGE_WINDOWS "32-bit Windows (x86)")
-  set(PACKAGE_RUN "Double-click installer.exe; on Windows Vista and later, Windows
-   asks for administrator rights by itself.")
+
   set(PACKAGE_NOTE "
 Windows 95 needs msvcrt.dll, which it gets with a later system update;
 Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
@@ -21,9 +20,17 @@ password set in the desktop's settings, if any, before it closes.
 else()
   set(windows_arch x64)
   set(PACKAGE_WINDOWS "64-bit Windows (x64)")
-  set(PACKAGE_RUN "Right-click installer.exe and choose \"Run as administrator\".")
   set(PACKAGE_NOTE "")
 endif()
+
+# Both programs carry a manifest and version information; the version is the
+# project's one number.
+configure_file(cmake/version_info.rc.in version_info.rc @ONLY)
+include_directories(${CMAKE_CURRENT_BINARY_DIR})
+set_property(SOURCE installer/installer.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/installer/installer.manifest)
+set_property(SOURCE host/verdanelle.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/host/verdanelle.manifest)
 
 add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
 target_link_libraries(installer PRIVATE installer_core user32 kernel32)
@@ -35,7 +42,7 @@ target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32
 
 # Everything of the screen saver but its entry, so tests can link it too.
 add_library(saver_host OBJECT
-  host/saver_window.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
+  host/saver_window.cpp host/dpi_awareness.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
   host/fault_guard.cpp host/fault_guard_${windows_arch}.S)
 target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
 

@@ -8,6 +8,7 @@ int SaverMain(HINSTANCE instance, const char* tail);
 int StartPreview(const char* text);
 int StartPasswordChange(const char* text);
 
+void DeclareDpiAware(); // before the full-screen window exists
 int RunSaverWindow(HWND parent);
 LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -34,6 +34,9 @@ int RunMode(const char* tail) {
     case SaverMode::Preview:
         return StartPreview(choice.rest);
     case SaverMode::FullScreen:
+        // Not for the preview: its parent is another process's window, whose
+        // awareness Windows reconciles by itself.
+        DeclareDpiAware();
         return RunSaverWindow(nullptr);
     case SaverMode::Refused:
         break;

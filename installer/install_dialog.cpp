@@ -2,6 +2,7 @@
 // directory into the system directory and shows how that went.
 #include <windows.h>
 
+#include "dll_search.h"
 #include "install_outcome.h"
 
 namespace {
@@ -17,6 +18,20 @@ struct Win32InstallSystem final : InstallSystem {
         return CopyFileA(source, target, FALSE) != 0;
     }
     unsigned LastError() override { return GetLastError(); }
+};
+
+struct Win32DllSearch final : DllSearchSystem {
+    bool RestrictToSystemDirectory() override {
+        using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+        auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "SetDefaultDllDirectories")));
+        constexpr DWORD searchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
+        return set != nullptr && set(searchSystem32);
+    }
+    unsigned SystemDirectory(char* buffer, unsigned size) override {
+        return GetSystemDirectoryA(buffer, size);
+    }
+    void LoadByPath(const char* path) override { LoadLibraryA(path); }
 };
 
 char directory[directorySize];
@@ -59,6 +74,8 @@ int RunInstallDialog(HINSTANCE instance, int, int, int) {
 }
 
 int InstallerEntry() {
+    Win32DllSearch search;
+    KeepDllsInSystemDirectory(search);
     RunInstallDialog(nullptr, 0, 0, 0);
     return 0;
 }

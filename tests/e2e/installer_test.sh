@@ -63,4 +63,13 @@ view=$(run_installer "$source_dir" command)
 check "any command ends it with 0" equals "$(field exit "$view")" 0
 check "the box has a system menu" equals "$(field sysmenu "$view")" 1
 check "the box has no owner" equals "$(field owner "$view")" 0
+
+# Elevated, it must load no DLL from its own folder (usually Downloads): before
+# its box exists it restricts the DLL search to the system directory.
+relay_only 'KERNEL32.SetDefaultDllDirectories;user32.DialogBoxParamA'
+view=$(WINEDEBUG=+relay run_installer "$source_dir" enter 2>"$work/relay.txt")
+check "the DLL search restricted to the system directory before the box" equals \
+    "$(relayed "$work/relay.txt")" \
+    "$(printf '%s\n' 'SetDefaultDllDirectories(00000800) = 00000001' 'DialogBoxParamA(00000000) = 00000001')"
+check "restricted, it still installs" equals "$(field item1000 "$view")" "Screen saver successfully installed into $winTarget"
 finish

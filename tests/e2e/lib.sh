@@ -73,3 +73,28 @@ traced() { # traced FILE COMMAND...
 
 source "$here/../call_stream.sh"
 fern_trace=${FERN_TRACE:-$build/../native/fern-trace}
+
+# Wine's relay trace (WINEDEBUG=+relay on stderr), narrowed to the functions
+# named, shows a program's calls of them with their results, also of those it
+# looks up at run time.
+relay_only() { # relay_only 'module.Name;module.Name...'
+    wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$1" /f >/dev/null 2>&1
+}
+# The calls in such a trace, one a line as they return: "Name(first
+# argument) = result", numbers by their low 32 bits, alike on both
+# architectures.
+relayed() { # relayed FILE
+    awk 'function low(x) { return length(x) > 8 ? substr(x, length(x) - 7) : x }
+        match($0, /:Call [A-Za-z0-9_]+\.[A-Za-z0-9_]+\(/) {
+            name = substr($0, RSTART + 6, RLENGTH - 7)
+            sub(/^[^.]*\./, "", name)
+            arg = substr($0, RSTART + RLENGTH)
+            sub(/[ ,)].*/, "", arg)
+            calls[++depth] = name "(" low(arg) ")"
+        }
+        depth > 0 && match($0, /:Ret  [A-Za-z0-9_.]+\(\) retval=[0-9a-f]+/) {
+            result = substr($0, RSTART, RLENGTH)
+            sub(/.*retval=/, "", result)
+            print calls[depth--] " = " low(result)
+        }' "$1"
+}

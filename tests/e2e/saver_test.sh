@@ -93,6 +93,39 @@ for letter in p l; do
         grep -q "glViewport(x = 0, y = 0, width = $w, height = $h)\$" <(apitrace dump --color=never "$work/preview-$letter.trace" 2>/dev/null)
 done
 
+# --- Full screen declares itself DPI-aware before its window exists, so it
+# draws at a scaled display's real pixels; the preview and the about box do
+# not. Wine takes a process as aware unless DpiScalingVer says otherwise, and
+# tells no window's awareness across processes: its relay trace shows the
+# saver's own calls instead.
+wine reg add 'HKCU\Control Panel\Desktop' /v DpiScalingVer /t REG_DWORD /d 0x1000 /f >/dev/null 2>&1
+relay_only 'user32.SetProcessDpiAwarenessContext;user32.SetProcessDPIAware;user32.CreateWindowExA;user32.DialogBoxParamA'
+WINEDEBUG=+relay start_saver /s 2>"$work/dpi-s.relay"
+probe_saver >/dev/null
+focus_window '^Screen Saver$'
+xdotool key Escape
+saver_exit 10 >/dev/null
+check "/s: per-monitor v2 refused here, per-monitor taken, then its window" equals \
+    "$(relayed "$work/dpi-s.relay" | sed '3s/ = .*//')" "$(printf '%s\n' \
+        'SetProcessDpiAwarenessContext(fffffffc) = 00000000' \
+        'SetProcessDpiAwarenessContext(fffffffd) = 00000001' 'CreateWindowExA(00000008)')"
+rm -f "$work/area" "$work/area.quit"
+(exec timeout 60 wine "$build/preview_host.exe" "$(winepath -w "$work/area")") &
+host_pid=$!
+for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
+read -r area _ <"$work/area"
+WINEDEBUG=+relay start_saver /p "$area" 2>"$work/dpi-p.relay"
+wine "$build/window_probe.exe" WindowsScreenSaverClass Preview 15 "$area" >/dev/null
+touch "$work/area.quit"
+saver_exit 10 >/dev/null
+wait "$host_pid"
+WINEDEBUG=+relay start_saver 2>"$work/dpi-about.relay"
+wine "$build/dialog_probe.exe" Verdanelle command >/dev/null
+saver_exit 10 >/dev/null
+check "/p and the about box declare nothing" equals \
+    "$(relayed "$work/dpi-p.relay" | cut -d'(' -f1) $(relayed "$work/dpi-about.relay" | cut -d'(' -f1)" \
+    "CreateWindowExA DialogBoxParamA"
+
 # --- The full-screen call stream, call for call.
 in_background saver traced "$work/full.trace" timeout 120 wine "$build/Verdanelle.scr" /s >/dev/null 2>&1
 probe_saver >/dev/null

@@ -1,4 +1,4 @@
-// Reads the resources back from the built Verdanelle.scr.
+// Reads the resources back from the built Verdanelle.scr and installer.exe.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -87,12 +87,16 @@ template <std::size_t N> void CheckItems(Reader& in, const BYTE* base, const Ite
     }
 }
 
-HMODULE LoadProgram(const char* unixPath) {
+std::string WindowsPath(const char* unixPath) {
     std::string path = std::string("Z:") + unixPath;
     for (char& c : path)
         if (c == '/')
             c = '\\';
-    return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    return path;
+}
+
+HMODULE LoadProgram(const char* unixPath) {
+    return LoadLibraryExA(WindowsPath(unixPath).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 class Resources : public ::testing::Test {
@@ -210,7 +214,8 @@ static BOOL CALLBACK CollectType(HMODULE, LPSTR type, LONG_PTR) {
 TEST_F(Resources, NothingElse) {
     types.clear();
     EnumResourceTypesA(saver, CollectType, 0);
-    std::vector<std::string> want = {"#2", "#3", "#5", "#6", "#14"}; // bitmap icon dialog string group
+    // bitmap icon dialog string group-icon version manifest
+    std::vector<std::string> want = {"#2", "#3", "#5", "#6", "#14", "#16", "#24"};
     std::sort(types.begin(), types.end());
     std::sort(want.begin(), want.end());
     EXPECT_EQ(types, want);
@@ -223,8 +228,8 @@ TEST(InstallerResources, InstallDialogAndNothingElse) {
     ASSERT_NE(found, nullptr);
     Reader in{static_cast<const BYTE*>(LockResource(LoadResource(installer, found)))};
     const BYTE* base = in.p;
-    EXPECT_EQ(in.Dword(), DWORD{DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                                WS_SYSMENU});
+    EXPECT_EQ(in.Dword(),
+              DWORD{DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU});
     EXPECT_EQ(in.Dword(), 0u);
     ASSERT_EQ(in.Word(), 2);
     EXPECT_EQ(in.Short(), 0);
@@ -245,5 +250,82 @@ TEST(InstallerResources, InstallDialogAndNothingElse) {
     CheckItems(in, base, items);
     types.clear();
     EnumResourceTypesA(installer, CollectType, 0);
-    EXPECT_EQ(types, std::vector<std::string>{"#5"});
+    EXPECT_EQ(types, (std::vector<std::string>{"#5", "#16", "#24"}));
+}
+
+// What Windows reads of each program before it starts it, and what Explorer
+// and the consent prompt show of it.
+TEST(ProgramIdentity, ManifestAndVersion) {
+    const struct {
+        const char *path, *description, *file;
+        ACTCTX_REQUESTED_RUN_LEVEL level;
+    } programs[] = {
+        {SAVER_PATH, "Verdanelle screen saver", "Verdanelle.scr", ACTCTX_RUN_LEVEL_AS_INVOKER},
+        {INSTALLER_PATH, "Verdanelle installer", "installer.exe", ACTCTX_RUN_LEVEL_REQUIRE_ADMIN},
+    };
+    const char* systems[] = {"e2011457-1546-43c5-a5fe-008deee3d3f0",  // Vista
+                             "35138b9a-5d96-4fbd-8e2d-a2440225f93a",  // 7
+                             "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",  // 8
+                             "1f676c76-80e1-4239-95bb-83d0f6d0da78",  // 8.1
+                             "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}; // 10 and 11
+    for (const auto& p : programs) {
+        std::string path = WindowsPath(p.path);
+        HMODULE program = LoadProgram(p.path);
+        HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+        ASSERT_NE(found, nullptr) << p.file;
+        std::string xml(static_cast<const char*>(LockResource(LoadResource(program, found))),
+                        SizeofResource(program, found));
+        // XP SP2 falls over a namespace declared twice on one element.
+        const std::string v3 = "xmlns=\"urn:schemas-microsoft-com:asm.v3\"";
+        EXPECT_NE(xml.find("<trustInfo " + v3 + ">"), std::string::npos) << p.file;
+        EXPECT_EQ(xml.find(v3), xml.rfind(v3)) << p.file;
+        EXPECT_NE(xml.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">"),
+                  std::string::npos)
+            << p.file;
+        for (const char* id : systems)
+            EXPECT_NE(xml.find(std::string("<supportedOS Id=\"{") + id + "}\"/>"),
+                      std::string::npos)
+                << p.file << " " << id;
+
+        // The run level as the system's own manifest parser reads it.
+        ACTCTXA context = {};
+        context.cbSize = sizeof context;
+        context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.lpSource = path.c_str();
+        context.lpResourceName = MAKEINTRESOURCEA(1);
+        HANDLE parsed = CreateActCtxA(&context);
+        ASSERT_NE(parsed, INVALID_HANDLE_VALUE) << p.file << " " << GetLastError();
+        ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION run = {};
+        EXPECT_TRUE(QueryActCtxW(0, parsed, nullptr, RunlevelInformationInActivationContext, &run,
+                                 sizeof run, nullptr));
+        EXPECT_EQ(run.RunLevel, p.level) << p.file;
+        EXPECT_EQ(run.UiAccess, 0u) << p.file;
+        ReleaseActCtx(parsed);
+
+        DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+        ASSERT_NE(size, 0u) << p.file;
+        std::vector<char> info(size);
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+        VS_FIXEDFILEINFO* fixed;
+        UINT length;
+        ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+        const DWORD high = MAKELONG(VERSION_MINOR, VERSION_MAJOR), low = MAKELONG(0, VERSION_PATCH);
+        EXPECT_EQ(fixed->dwFileVersionMS, high);
+        EXPECT_EQ(fixed->dwFileVersionLS, low);
+        EXPECT_EQ(fixed->dwProductVersionMS, high);
+        EXPECT_EQ(fixed->dwProductVersionLS, low);
+        const std::pair<const char*, const char*> texts[] = {{"ProductName", "Verdanelle"},
+                                                             {"FileDescription", p.description},
+                                                             {"FileVersion", VERSION},
+                                                             {"ProductVersion", VERSION},
+                                                             {"OriginalFilename", p.file}};
+        for (const auto& [key, want] : texts) {
+            char* text = nullptr;
+            std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+            EXPECT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text),
+                                       &length))
+                << p.file << " " << key;
+            EXPECT_STREQ(text, want) << p.file << " " << key;
+        }
+    }
 }
