@@ -11,6 +11,8 @@ find_package(benchmark REQUIRED)
 add_executable(walk_benchmark bench/walk_benchmark.cpp tests/native/reference_walk.cpp)
 target_include_directories(walk_benchmark PRIVATE tests/native)
 target_link_libraries(walk_benchmark PRIVATE renderer_core benchmark::benchmark)
+add_executable(walk_timing bench/walk_timing.cpp)
+target_link_libraries(walk_timing PRIVATE renderer_core)
 
 # The fern as a hack for the X11 screen-saver daemon, installed where the
 # daemon looks for hacks and their settings.

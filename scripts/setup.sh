@@ -11,6 +11,7 @@ packages=(
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
     libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemon
+    emscripten chromium                                  # the web page and its browser
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the
 # i386 loader, which the wine wrapper prefers, would break every Wine run.
@@ -49,4 +50,14 @@ elif installed wine32:i386; then
     echo "setup: this kernel cannot start 32-bit programs, and wine32 breaks Wine here;" \
         "remove it (apt-get remove wine32)" >&2
     exit 1
+fi
+
+# The page's tests drive Chromium with playwright-core from npm, pinned in the
+# lock file; it downloads no browser. Node and npm come with the machine or
+# from Debian.
+command -v npm >/dev/null || install_missing nodejs npm
+web_tests=$root/tests/web
+if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.installed-lock" 2>/dev/null; then
+    (cd "$web_tests" && npm ci --no-audit --no-fund --loglevel=error &&
+        cp package-lock.json node_modules/.installed-lock)
 fi

@@ -24,4 +24,5 @@ else
     echo "**************************************************************************"
     ctest --test-dir "$root/build/win32" --output-on-failure -L without_wine || status=1
 fi
+ctest --test-dir "$root/build/web" --output-on-failure || status=1
 exit $status

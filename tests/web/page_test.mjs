@@ -1,0 +1,190 @@
+// The page in Debian's Chromium, headless, driven over the DevTools protocol:
+// what it draws, its calls against the native build's digests, a new size, a
+// hidden page, full screen and its end, and what it says without WebGL or
+// WebAssembly. Served from a loopback address by a server of its own.
+//   node page_test.mjs SITE_DIR WORK_DIR
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+const [site, work] = process.argv.slice(2);
+fs.mkdirSync(work, { recursive: true });
+let passes = 0;
+let failures = 0;
+function check(what, ok, detail = '') {
+  if (ok) passes++;
+  else {
+    failures++;
+    console.log(`FAIL: ${what}${detail ? `\n  ${detail}` : ''}`);
+  }
+}
+const equals = (what, got, want) => check(what, got === want, `got:  '${got}'\n  want: '${want}'`);
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// How much greener than red and blue a region of a screenshot is (0 to 1),
+// and its mean green, as the other end-to-end tests measure them.
+function measure(file, region, expression) {
+  return Number(execFileSync('convert', [file, '-crop', region, '+repage', '-format', expression, 'info:']));
+}
+const greenness = (file, region) => measure(file, region, '%[fx:mean.g - (mean.r + mean.b) / 2]');
+const brightness = (file, region) => measure(file, region, '%[fx:mean]');
+
+// The native build's digests of both figures grown whole, from its own table.
+const table = fs.readFileSync(new URL('../whole_figures.h', import.meta.url), 'utf8');
+const native = {};
+for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
+  native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const server = http.createServer((request, response) => {
+  const name = new URL(request.url, 'http://127.0.0.1').pathname.slice(1) || 'index.html';
+  const file = path.join(site, path.basename(name));
+  if (!fs.existsSync(file)) {
+    response.writeHead(404).end();
+    return;
+  }
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+  fs.createReadStream(file).pipe(response);
+});
+await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
+const url = `http://127.0.0.1:${server.address().port}/`;
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
+});
+const problems = []; // console errors and uncaught exceptions, of every page
+async function open(width, height, scale = 1, initScript = null, hash = '') {
+  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
+  const page = await context.newPage();
+  page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
+  page.on('pageerror', (e) => problems.push(e.message));
+  // Counts what reaches WebGL.
+  await page.addInitScript(() => {
+    const counts = (window.webglCalls = { bufferData: 0, drawArrays: 0 });
+    for (const name of Object.keys(counts)) {
+      const real = WebGLRenderingContext.prototype[name];
+      WebGLRenderingContext.prototype[name] = function (...args) {
+        counts[name]++;
+        return real.apply(this, args);
+      };
+    }
+  });
+  if (initScript) await page.addInitScript(initScript);
+  await page.goto(url + hash);
+  return page;
+}
+const ready = (page) => page.waitForFunction(() => window.verdanelle?.ticks > 0, null, { timeout: 10000 });
+const fern = (page, call, ...args) => page.evaluate(([c, a]) => window.verdanelle.fern[c](...a), [call, args]);
+
+try {
+  // The site: three files, small.
+  const files = fs.readdirSync(site).sort();
+  equals('the site is one page, one script and one module', files.join(' '), 'index.html verdanelle.js verdanelle.wasm');
+  const bytes = files.reduce((sum, f) => sum + fs.statSync(path.join(site, f)).size, 0);
+  check(`the site is under 100 KB (${bytes} bytes)`, bytes < 100 * 1024);
+
+  // --- What it draws: a stem up from the bottom middle, green, growing.
+  let page = await open(640, 480);
+  await ready(page);
+  await sleep(1000);
+  await page.screenshot({ path: `${work}/early.png` });
+  await sleep(2000);
+  await page.screenshot({ path: `${work}/later.png` });
+  equals('the renderer gets the canvas pixels', `${await fern(page, '_ClientWidth')}x${await fern(page, '_ClientHeight')}`, '640x480');
+  check('a stem rises from the middle of the bottom edge', greenness(`${work}/early.png`, '8x40+316+440') > 0.05);
+  equals('nothing outside the figure early on', brightness(`${work}/early.png`, '150x150+0+0'), 0);
+  check('the fern grows', brightness(`${work}/later.png`, '640x480+0+0') > brightness(`${work}/early.png`, '640x480+0+0'));
+  const sent = await page.evaluate(() => [window.verdanelle.ticks, webglCalls.bufferData, webglCalls.drawArrays]);
+  equals('each tick one upload and one draw of its one colour', `${sent[1]} ${sent[2]}`, `${sent[0]} ${sent[0]}`);
+
+  // A new size starts a figure for it.
+  const before = await fern(page, '_PageTicks');
+  await page.setViewportSize({ width: 500, height: 400 });
+  await sleep(1000);
+  await page.screenshot({ path: `${work}/resized.png` });
+  equals('resized: the renderer gets the new size', `${await fern(page, '_ClientWidth')}x${await fern(page, '_ClientHeight')}`, '500x400');
+  check('resized: a new figure', (await fern(page, '_PageTicks')) < before);
+  check('resized: a stem rises from the middle of the new bottom', greenness(`${work}/resized.png`, '8x40+246+360') > 0.05);
+
+  // A hidden page does not tick.
+  const hide = (hidden) => page.evaluate((h) => {
+    Object.defineProperty(document, 'hidden', { value: h, configurable: true });
+    Object.defineProperty(document, 'visibilityState', { value: h ? 'hidden' : 'visible', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+    return window.verdanelle.ticks;
+  }, hidden);
+  const hiddenAt = await hide(true);
+  await sleep(600);
+  equals('hidden: no tick', await page.evaluate(() => window.verdanelle.ticks), hiddenAt);
+  await hide(false);
+  await sleep(600);
+  check('shown again: it ticks', (await page.evaluate(() => window.verdanelle.ticks)) > hiddenAt + 5);
+
+  // --- Full screen on a click or F, left on input as the Windows saver ends.
+  const fullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
+  await page.mouse.click(200, 150);
+  await sleep(300);
+  check('a click enters full screen', await fullScreen());
+  equals('full screen hides the cursor', await page.evaluate(() => getComputedStyle(document.getElementById('fern')).cursor), 'none');
+  await page.mouse.move(203, 151);
+  await sleep(300);
+  check('a move of 4 pixels stays', await fullScreen());
+  await page.mouse.move(203, 152);
+  await sleep(300);
+  check('one pixel more leaves', !(await fullScreen()));
+  for (const [enter, leave, how] of [['F', 'key', 'a key'], ['f', 'button', 'a mouse button']]) {
+    await page.keyboard.press(enter);
+    await sleep(300);
+    check(`${enter} enters full screen`, await fullScreen());
+    if (leave === 'key') await page.keyboard.press('a');
+    else await page.mouse.click(203, 152);
+    await sleep(300);
+    check(`${how} leaves it`, !(await fullScreen()));
+  }
+  await page.context().close();
+
+  // --- Device pixels on a scaled display.
+  page = await open(400, 300, 1.5);
+  await ready(page);
+  equals('at 150 % the canvas and the renderer get device pixels',
+    `${await page.evaluate(() => document.getElementById('fern').width)} ${await fern(page, '_ClientWidth')}x${await fern(page, '_ClientHeight')}`,
+    '600 600x450');
+  await page.context().close();
+
+  // --- Bit-exact: the page's own calls, both figures grown whole, as the
+  // native build makes them; then the module's, on larger canvases.
+  page = await open(152, 112, 1, null, '#digest');
+  await page.waitForFunction(() => window.verdanelle?.fern._WholeFiguresTicks() > 0, null, { timeout: 30000 });
+  const hex = (n) => (n >>> 0).toString(16).padStart(8, '0');
+  const grown = async () => `${await fern(page, '_WholeFiguresTicks')} ${await fern(page, '_WholeFiguresCalls')} ` +
+    hex(await fern(page, '_WholeFiguresDigestHigh')) + hex(await fern(page, '_WholeFiguresDigestLow'));
+  equals('152 x 112 page: its calls are the native build\'s', await grown(), native['152x112']);
+  for (const size of ['640x480', '1024x768', '1920x1080']) {
+    const [w, h] = size.split('x').map(Number);
+    await fern(page, '_DigestWholeFigures', w, h);
+    equals(`${size}: the module's calls are the native build's`, await grown(), native[size]);
+  }
+  await page.context().close();
+
+  // --- Without WebGL or WebAssembly it says so.
+  for (const [missing, script] of [
+    ['WebGL', () => { HTMLCanvasElement.prototype.getContext = () => null; }],
+    ['WebAssembly', () => { delete window.WebAssembly; }],
+  ]) {
+    page = await open(640, 480, 1, script);
+    await sleep(500);
+    const shown = await page.evaluate(() => getComputedStyle(document.getElementById('message')).display !== 'none' &&
+      document.getElementById('message').textContent);
+    check(`without ${missing}: the page says so`, typeof shown === 'string' && shown.includes(`needs ${missing}`), `got: ${shown}`);
+    await page.context().close();
+  }
+  equals('no console error, no uncaught exception', problems.join(' | '), '');
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(`${passes} passed, ${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);

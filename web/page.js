@@ -1,0 +1,139 @@
+// The page around the renderer core: a canvas at device pixels, one tick
+// every 50 ms while the page is visible, a new figure for a new size, and
+// full screen that ends as the Windows saver does.
+(function () {
+  'use strict';
+  const canvas = document.getElementById('fern');
+  const message = document.getElementById('message');
+  const tickMs = 50;
+  const mouseThreshold = 4; // pixels, horizontal plus vertical
+
+  function say(text) {
+    canvas.style.display = 'none';
+    message.textContent = text;
+    message.style.display = 'block';
+  }
+
+  if (typeof WebAssembly !== 'object') {
+    say('Verdanelle needs WebAssembly, which this browser does not offer.');
+    return;
+  }
+  const gl = canvas.getContext('webgl', {
+    preserveDrawingBuffer: true, // the picture builds up, tick on tick
+    antialias: false,
+    depth: false,
+    stencil: false,
+    alpha: false,
+  });
+  if (!gl) {
+    say('Verdanelle needs WebGL, which this browser does not offer or has turned off.');
+    return;
+  }
+
+  function shader(type, source) {
+    const s = gl.createShader(type);
+    gl.shaderSource(s, source);
+    gl.compileShader(s);
+    return s;
+  }
+  const program = gl.createProgram();
+  // Vertices come in device coordinates, as under identity matrices.
+  gl.attachShader(program, shader(gl.VERTEX_SHADER,
+    'attribute vec2 p; void main() { gl_Position = vec4(p, 0.0, 1.0); }'));
+  gl.attachShader(program, shader(gl.FRAGMENT_SHADER,
+    'precision mediump float; uniform vec3 c; void main() { gl_FragColor = vec4(c, 1.0); }'));
+  gl.linkProgram(program);
+  gl.useProgram(program);
+  const colour = gl.getUniformLocation(program, 'c');
+  gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+  const position = gl.getAttribLocation(program, 'p');
+  gl.enableVertexAttribArray(position);
+  gl.vertexAttribPointer(position, 2, gl.FLOAT, false, 0, 0);
+  gl.clearColor(0, 0, 0, 1);
+
+  let fern = null;
+  let timer = 0;
+  const state = { ticks: 0 }; // for tests and benchmarks: ticks drawn by the page
+
+  function fitCanvas() {
+    const ratio = window.devicePixelRatio || 1;
+    const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+    const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+    if (width === canvas.width && height === canvas.height && fern._ClientWidth() === width &&
+        fern._ClientHeight() === height)
+      return;
+    canvas.width = width;
+    canvas.height = height;
+    gl.viewport(0, 0, width, height);
+    gl.clear(gl.COLOR_BUFFER_BIT);
+    fern._StartPage(width, height);
+  }
+
+  function tick() {
+    fitCanvas();
+    fern._Tick();
+    state.ticks++;
+  }
+
+  function run() {
+    clearInterval(timer);
+    timer = document.hidden ? 0 : setInterval(tick, tickMs);
+  }
+
+  // Full screen on a click or F; there any key, button or movement of more
+  // than four pixels from where the pointer stood leaves it.
+  let lastPointer = null;
+  function enterFullScreen() {
+    if (!document.fullscreenElement && canvas.requestFullscreen)
+      canvas.requestFullscreen().catch(() => {});
+  }
+  function leaveFullScreen() {
+    if (document.fullscreenElement)
+      document.exitFullscreen().catch(() => {});
+  }
+  canvas.addEventListener('click', enterFullScreen);
+  document.addEventListener('keydown', (event) => {
+    if (event.repeat) // a key held since before full screen
+      return;
+    if (document.fullscreenElement)
+      leaveFullScreen();
+    else if (event.key === 'f' || event.key === 'F')
+      enterFullScreen();
+  });
+  document.addEventListener('mousedown', leaveFullScreen);
+  document.addEventListener('mousemove', (event) => {
+    if (!document.fullscreenElement || lastPointer === null) {
+      lastPointer = { x: event.screenX, y: event.screenY };
+      return;
+    }
+    const moved = Math.abs(event.screenX - lastPointer.x) + Math.abs(event.screenY - lastPointer.y);
+    if (moved > mouseThreshold)
+      leaveFullScreen();
+  });
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement)
+      lastPointer = null;
+  });
+  document.addEventListener('visibilitychange', run);
+  window.addEventListener('resize', fitCanvas);
+
+  Verdanelle({
+    clearPicture() {
+      gl.clear(gl.COLOR_BUFFER_BIT);
+    },
+    uploadVertices(data) {
+      gl.bufferData(gl.ARRAY_BUFFER, data, gl.STREAM_DRAW);
+    },
+    drawLines(first, count, red, green, blue) {
+      gl.uniform3f(colour, red / 255, green / 255, blue / 255);
+      gl.drawArrays(gl.LINES, first, count);
+    },
+  }).then((module) => {
+    fern = module;
+    fern._DigestCalls(location.hash === '#digest' ? 1 : 0); // for tests
+    state.fern = module;
+    window.verdanelle = state;
+    fitCanvas();
+    run();
+  }, () => say('Verdanelle could not start its WebAssembly module.'));
+})();
