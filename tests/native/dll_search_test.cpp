@@ -23,11 +23,19 @@ struct FakeSearch final : DllSearchSystem {
     void LoadByPath(const char* path) override { loaded.push_back(path); }
 };
 
+// The first `n` dialog DLLs by full path in `directory`.
+std::vector<std::string> Paths(const std::string& directory, int n) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < n; ++i)
+        paths.push_back(directory + "\\" + dialogDlls[i]);
+    return paths;
+}
+
 } // namespace
 
 TEST(DllSearch, LoadsDialogDllsByFullPathOnlyWhereTheSearchCannotBeRestricted) {
     const std::string sys = "C:\\WINDOWS\\system32";
-    const std::string longest(259 - sizeof "\\cryptbase.dll" + 1, 'd'); // fits with all four
+    const std::string longest(245, 'd'); // 245 + "\\cryptbase.dll" + zero = 260
     const struct {
         const char* what;
         bool restricts;
@@ -36,25 +44,12 @@ TEST(DllSearch, LoadsDialogDllsByFullPathOnlyWhereTheSearchCannotBeRestricted) {
         std::vector<std::string> want;
     } table[] = {
         {"restricted", true, sys, 19, {}},
-        {"not restricted",
-         false,
-         sys,
-         19,
-         {sys + "\\version.dll", sys + "\\uxtheme.dll", sys + "\\dwmapi.dll",
-          sys + "\\cryptbase.dll"}},
+        {"not restricted", false, sys, 19, Paths(sys, 4)},
         {"no directory", false, "", 0, {}},
         {"directory longer than the buffer", false, "", 300, {}},
-        {"longest that fits every name",
-         false,
-         longest,
-         unsigned(longest.size()),
-         {longest + "\\version.dll", longest + "\\uxtheme.dll", longest + "\\dwmapi.dll",
-          longest + "\\cryptbase.dll"}},
-        {"one longer: the longest name is left out",
-         false,
-         longest + "d",
-         unsigned(longest.size() + 1),
-         {longest + "d\\version.dll", longest + "d\\uxtheme.dll", longest + "d\\dwmapi.dll"}},
+        {"longest that fits every name", false, longest, 245, Paths(longest, 4)},
+        {"one longer: the longest name left out", false, longest + "d", 246,
+         Paths(longest + "d", 3)},
     };
     for (const auto& c : table) {
         FakeSearch search;
