@@ -6,9 +6,10 @@ target=$system32/Verdanelle.scr
 winTarget='C:\windows\system32\Verdanelle.scr'
 
 # run_installer FOLDER ENDING: prints the probe's view, then ends the box.
+# $installer, when set, is the program run instead of the build's.
 run_installer() {
     local folder=$1 ending=$2 view rc
-    (cd "$folder" && exec timeout 60 wine "$build/installer.exe") &
+    (cd "$folder" && exec timeout 60 wine "${installer:-$build/installer.exe}") &
     local pid=$!
     local action=none
     case $ending in close | command) action=$ending ;; esac
@@ -72,4 +73,15 @@ check "the DLL search restricted to the system directory before the box" equals 
     "$(relayed "$work/relay.txt")" \
     "$(printf '%s\n' 'SetDefaultDllDirectories(00000800) = 00000001' 'DialogBoxParamA(00000000) = 00000001')"
 check "restricted, it still installs" equals "$(field item1000 "$view")" "Screen saver successfully installed into $winTarget"
+# Copies of a dialog's DLLs saved beside it are passed over. (Not version.dll:
+# Wine's own user32 takes that from there as the process starts, before any
+# code of the installer's runs; Windows' user32 does not.)
+downloads=$work/Downloads
+mkdir -p "$downloads"
+cp "$build/installer.exe" "$source_dir/Verdanelle.scr" "$downloads/"
+for dll in uxtheme dwmapi cryptbase; do cp "$build/standins/mpr/mpr.dll" "$downloads/$dll.dll"; done
+installer=$downloads/installer.exe WINEDEBUG=+loaddll run_installer "$downloads" enter >/dev/null 2>"$work/loads.txt"
+check "nothing loaded from its own folder but itself" equals \
+    "$(grep -o 'Downloads\\\\[A-Za-z0-9_.]*' "$work/loads.txt" | sort -u | tr '\n' ' ')" \
+    'Downloads\\installer.exe '
 finish
