@@ -11,7 +11,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(windows_arch x86)
   add_link_options(-Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
   set(PACKAGE_WINDOWS "32-bit Windows (x86)")
-
   set(PACKAGE_NOTE "
 Windows 95 needs msvcrt.dll, which it gets with a later system update;
 Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
@@ -23,14 +22,19 @@ else()
   set(PACKAGE_NOTE "")
 endif()
 
-# Both programs carry a manifest and version information; the version is the
-# project's one number.
+# Both programs carry a manifest and version information, made here: the
+# version is the project's one number, and only the installer asks for
+# administrator rights, as its copy goes into the system directory.
 configure_file(cmake/version_info.rc.in version_info.rc @ONLY)
+set(EXECUTION_LEVEL requireAdministrator)
+configure_file(cmake/program.manifest.in installer.manifest @ONLY)
+set(EXECUTION_LEVEL asInvoker)
+configure_file(cmake/program.manifest.in verdanelle.manifest @ONLY)
 include_directories(${CMAKE_CURRENT_BINARY_DIR})
 set_property(SOURCE installer/installer.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${CMAKE_SOURCE_DIR}/installer/installer.manifest)
+  ${CMAKE_CURRENT_BINARY_DIR}/installer.manifest ${CMAKE_CURRENT_BINARY_DIR}/version_info.rc)
 set_property(SOURCE host/verdanelle.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${CMAKE_SOURCE_DIR}/host/verdanelle.manifest)
+  ${CMAKE_CURRENT_BINARY_DIR}/verdanelle.manifest ${CMAKE_CURRENT_BINARY_DIR}/version_info.rc)
 
 add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
 target_link_libraries(installer PRIVATE installer_core user32 kernel32)
