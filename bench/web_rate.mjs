@@ -2,27 +2,12 @@
 // figure by figure: each drawn tick reaches WebGL as one drawArrays, so their
 // count is the drawn ticks, and the pause between figures (4 s) parts them.
 //   node web_rate.mjs SITE_DIR WIDTHxHEIGHT SECONDS
-import fs from 'node:fs';
-import http from 'node:http';
-import path from 'node:path';
-import { createRequire } from 'node:module';
+import { launchChromium, serveSite } from '../tests/web/browser.mjs';
 
-const require = createRequire(new URL('../tests/web/', import.meta.url));
-const { chromium } = require('playwright-core');
 const [site, size, seconds] = process.argv.slice(2);
 const [width, height] = size.split('x').map(Number);
-
-const server = http.createServer((request, response) => {
-  const name = path.basename(new URL(request.url, 'http://127.0.0.1').pathname) || 'index.html';
-  const type = { '.js': 'text/javascript', '.wasm': 'application/wasm' }[path.extname(name)] ?? 'text/html';
-  response.writeHead(200, { 'Content-Type': type });
-  fs.createReadStream(path.join(site, name)).pipe(response);
-});
-await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
-const browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
-});
+const server = await serveSite(site);
+const browser = await launchChromium();
 const page = await browser.newPage({ viewport: { width, height } });
 await page.addInitScript(() => {
   window.draws = 0;
@@ -32,7 +17,7 @@ await page.addInitScript(() => {
     return real.apply(this, args);
   };
 });
-await page.goto(`http://127.0.0.1:${server.address().port}/`);
+await page.goto(server.url);
 const samples = [];
 const start = Date.now();
 while (Date.now() - start < seconds * 1000) {

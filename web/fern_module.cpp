@@ -131,9 +131,6 @@ EMSCRIPTEN_KEEPALIVE int ClientWidth() {
 EMSCRIPTEN_KEEPALIVE int ClientHeight() {
     return screenHeight;
 }
-EMSCRIPTEN_KEEPALIVE int FigureAngle() {
-    return static_cast<int>(startAngle);
-}
 
 // Both figures of a W x H canvas grown whole here, digested without drawing;
 // the page's own figure starts again afterwards. The results are read with

@@ -55,13 +55,16 @@
   let timer = 0;
   const state = { ticks: 0 }; // for tests and benchmarks: ticks drawn by the page
 
+  // Before each tick, so any change of size or of pixel ratio (a resize, a
+  // rotation, full screen, a move to another display) starts a new figure.
+  let figureSize = '';
   function fitCanvas() {
     const ratio = window.devicePixelRatio || 1;
     const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
     const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
-    if (width === canvas.width && height === canvas.height && fern._ClientWidth() === width &&
-        fern._ClientHeight() === height)
+    if (`${width}x${height}` === figureSize)
       return;
+    figureSize = `${width}x${height}`;
     canvas.width = width;
     canvas.height = height;
     gl.viewport(0, 0, width, height);
@@ -115,7 +118,6 @@
       lastPointer = null;
   });
   document.addEventListener('visibilitychange', run);
-  window.addEventListener('resize', fitCanvas);
 
   Verdanelle({
     clearPicture() {
@@ -133,7 +135,6 @@
     fern._DigestCalls(location.hash === '#digest' ? 1 : 0); // for tests
     state.fern = module;
     window.verdanelle = state;
-    fitCanvas();
     run();
   }, () => say('Verdanelle could not start its WebAssembly module.'));
 })();

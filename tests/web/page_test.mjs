@@ -5,9 +5,8 @@
 //   node page_test.mjs SITE_DIR WORK_DIR
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import path from 'node:path';
-import { chromium } from 'playwright-core';
+import { launchChromium, serveSite } from './browser.mjs';
 
 const [site, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
@@ -37,24 +36,9 @@ const native = {};
 for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
   native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-const server = http.createServer((request, response) => {
-  const name = new URL(request.url, 'http://127.0.0.1').pathname.slice(1) || 'index.html';
-  const file = path.join(site, path.basename(name));
-  if (!fs.existsSync(file)) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-  fs.createReadStream(file).pipe(response);
-});
-await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
-const url = `http://127.0.0.1:${server.address().port}/`;
-
-const browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
-});
+const server = await serveSite(site);
+const url = server.url;
+const browser = await launchChromium();
 const problems = []; // console errors and uncaught exceptions, of every page
 async function open(width, height, scale = 1, initScript = null, hash = '') {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });

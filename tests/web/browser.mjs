@@ -1,0 +1,31 @@
+// The site served from a loopback address, and Debian's Chromium, headless,
+// drawing WebGL with SwiftShader: for the page's tests and its benchmark.
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+
+// Serves the files of SITE; resolves to { url, close }.
+export async function serveSite(site) {
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://127.0.0.1').pathname.slice(1) || 'index.html';
+    const file = path.join(site, path.basename(name));
+    if (!fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+    fs.createReadStream(file).pipe(response);
+  });
+  await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
+
+export function launchChromium() {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
+  });
+}
