@@ -30,26 +30,41 @@
     return;
   }
 
+  // The program and buffer, made again when a lost context comes back; false
+  // when WebGL cannot build them.
+  let colour = null;
   function shader(type, source) {
     const s = gl.createShader(type);
     gl.shaderSource(s, source);
     gl.compileShader(s);
     return s;
   }
-  const program = gl.createProgram();
-  // Vertices come in device coordinates, as under identity matrices.
-  gl.attachShader(program, shader(gl.VERTEX_SHADER,
-    'attribute vec2 p; void main() { gl_Position = vec4(p, 0.0, 1.0); }'));
-  gl.attachShader(program, shader(gl.FRAGMENT_SHADER,
-    'precision mediump float; uniform vec3 c; void main() { gl_FragColor = vec4(c, 1.0); }'));
-  gl.linkProgram(program);
-  gl.useProgram(program);
-  const colour = gl.getUniformLocation(program, 'c');
-  gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
-  const position = gl.getAttribLocation(program, 'p');
-  gl.enableVertexAttribArray(position);
-  gl.vertexAttribPointer(position, 2, gl.FLOAT, false, 0, 0);
-  gl.clearColor(0, 0, 0, 1);
+  function setUpGl() {
+    const vertex = shader(gl.VERTEX_SHADER,
+      'attribute vec2 p; void main() { gl_Position = vec4(p, 0.0, 1.0); }'); // device coordinates
+    const fragment = shader(gl.FRAGMENT_SHADER,
+      'precision mediump float; uniform vec3 c; void main() { gl_FragColor = vec4(c, 1.0); }');
+    const program = gl.createProgram();
+    gl.attachShader(program, vertex);
+    gl.attachShader(program, fragment);
+    gl.linkProgram(program);
+    if (!gl.getShaderParameter(vertex, gl.COMPILE_STATUS) || !gl.getShaderParameter(fragment, gl.COMPILE_STATUS) ||
+        !gl.getProgramParameter(program, gl.LINK_STATUS))
+      return false;
+    gl.useProgram(program);
+    colour = gl.getUniformLocation(program, 'c');
+    gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+    const position = gl.getAttribLocation(program, 'p');
+    gl.enableVertexAttribArray(position);
+    gl.vertexAttribPointer(position, 2, gl.FLOAT, false, 0, 0);
+    gl.clearColor(0, 0, 0, 1);
+    return true;
+  }
+  const webGlFailed = 'Verdanelle cannot draw here: WebGL failed to set up its shaders.';
+  if (!setUpGl()) {
+    say(webGlFailed);
+    return;
+  }
 
   let fern = null;
   let timer = 0;
@@ -78,10 +93,27 @@
     state.ticks++;
   }
 
+  // Ticks only while the page is shown, the module is there and WebGL works.
+  let glWorks = true;
   function run() {
     clearInterval(timer);
-    timer = document.hidden ? 0 : setInterval(tick, tickMs);
+    timer = document.hidden || !fern || !glWorks ? 0 : setInterval(tick, tickMs);
   }
+
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault(); // so the browser gives it back
+    glWorks = false;
+    run();
+  });
+  canvas.addEventListener('webglcontextrestored', () => {
+    glWorks = setUpGl();
+    if (!glWorks) {
+      say(webGlFailed);
+      return;
+    }
+    figureSize = ''; // the picture is gone: a new figure
+    run();
+  });
 
   // Full screen on a click or F; there any key, button or movement of more
   // than four pixels from where the pointer stood leaves it.
@@ -94,16 +126,24 @@
     if (document.fullscreenElement)
       document.exitFullscreen().catch(() => {});
   }
-  canvas.addEventListener('click', enterFullScreen);
+  // The click that ends a press made in full screen must not enter it again.
+  let pressedInFullScreen = false;
+  canvas.addEventListener('click', () => {
+    if (!pressedInFullScreen)
+      enterFullScreen();
+  });
+  document.addEventListener('mousedown', () => {
+    pressedInFullScreen = document.fullscreenElement !== null;
+    leaveFullScreen();
+  });
   document.addEventListener('keydown', (event) => {
     if (event.repeat) // a key held since before full screen
       return;
     if (document.fullscreenElement)
       leaveFullScreen();
-    else if (event.key === 'f' || event.key === 'F')
-      enterFullScreen();
+    else if ((event.key === 'f' || event.key === 'F') && !event.ctrlKey && !event.metaKey && !event.altKey)
+      enterFullScreen(); // Ctrl+F and the like are the browser's
   });
-  document.addEventListener('mousedown', leaveFullScreen);
   document.addEventListener('mousemove', (event) => {
     if (!document.fullscreenElement || lastPointer === null) {
       lastPointer = { x: event.screenX, y: event.screenY };

@@ -1,7 +1,7 @@
 // The page in Debian's Chromium, headless, driven over the DevTools protocol:
 // what it draws, its calls against the native build's digests, a new size, a
-// hidden page, full screen and its end, and what it says without WebGL or
-// WebAssembly. Served from a loopback address by a server of its own.
+// hidden page, a lost WebGL context, a late module, full screen and its end,
+// and what it says without WebGL or WebAssembly. Served from a loopback address by a server of its own.
 //   node page_test.mjs SITE_DIR WORK_DIR
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -40,8 +40,9 @@ const server = await serveSite(site);
 const url = server.url;
 const browser = await launchChromium();
 const problems = []; // console errors and uncaught exceptions, of every page
-async function open(width, height, scale = 1, initScript = null, hash = '') {
+async function open(width, height, scale = 1, initScript = null, hash = '', wasmDelay = 0) {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
+  if (wasmDelay) await context.route('**/*.wasm', async (route) => { await sleep(wasmDelay); await route.continue(); });
   const page = await context.newPage();
   page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
   page.on('pageerror', (e) => problems.push(e.message));
@@ -107,6 +108,21 @@ try {
   await sleep(600);
   check('shown again: it ticks', (await page.evaluate(() => window.verdanelle.ticks)) > hiddenAt + 5);
 
+  // A lost WebGL context: no tick until it is back, then a new figure.
+  const context = (call) => page.evaluate((c) => {
+    window.loser ??= document.getElementById('fern').getContext('webgl').getExtension('WEBGL_lose_context');
+    window.loser[c]();
+    return window.verdanelle.ticks;
+  }, call);
+  const lostAt = await context('loseContext');
+  await sleep(600);
+  equals('context lost: no tick', await page.evaluate(() => window.verdanelle.ticks), lostAt);
+  await context('restoreContext');
+  await sleep(1000);
+  await page.screenshot({ path: `${work}/restored.png` });
+  check('context restored: a new figure', (await fern(page, '_PageTicks')) < 30);
+  check('context restored: its stem rises', greenness(`${work}/restored.png`, '8x40+246+360') > 0.05);
+
   // --- Full screen on a click or F, left on input as the Windows saver ends.
   const fullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
   await page.mouse.click(200, 150);
@@ -124,10 +140,27 @@ try {
     await sleep(300);
     check(`${enter} enters full screen`, await fullScreen());
     if (leave === 'key') await page.keyboard.press('a');
-    else await page.mouse.click(203, 152);
+    else await page.mouse.click(203, 152, { delay: 150 }); // as long as a person's
     await sleep(300);
     check(`${how} leaves it`, !(await fullScreen()));
   }
+  for (const keys of ['Control+f', 'Meta+f', 'Alt+f']) {
+    await page.keyboard.press(keys);
+    await sleep(300);
+    check(`${keys} is the browser's`, !(await fullScreen()));
+  }
+  await page.context().close();
+
+  // --- A module that comes late: no tick before it, then a figure for the
+  // size the canvas has by then.
+  page = await open(640, 480, 1, null, '', 1500);
+  await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+  await page.setViewportSize({ width: 500, height: 400 });
+  await ready(page);
+  await sleep(1000);
+  await page.screenshot({ path: `${work}/late.png` });
+  equals('late module: its figure is for the size at its arrival', `${await fern(page, '_ClientWidth')}x${await fern(page, '_ClientHeight')}`, '500x400');
+  check('late module: its stem rises', greenness(`${work}/late.png`, '8x40+246+360') > 0.05);
   await page.context().close();
 
   // --- Device pixels on a scaled display.
@@ -153,16 +186,17 @@ try {
   }
   await page.context().close();
 
-  // --- Without WebGL or WebAssembly it says so.
-  for (const [missing, script] of [
-    ['WebGL', () => { HTMLCanvasElement.prototype.getContext = () => null; }],
-    ['WebAssembly', () => { delete window.WebAssembly; }],
+  // --- Without WebGL or WebAssembly, or with shaders WebGL cannot build, it says so.
+  for (const [missing, script, says] of [
+    ['WebGL', () => { HTMLCanvasElement.prototype.getContext = () => null; }, 'needs WebGL'],
+    ['WebAssembly', () => { delete window.WebAssembly; }, 'needs WebAssembly'],
+    ['its shaders', () => { WebGLRenderingContext.prototype.getShaderParameter = () => false; }, 'WebGL failed'],
   ]) {
     page = await open(640, 480, 1, script);
     await sleep(500);
     const shown = await page.evaluate(() => getComputedStyle(document.getElementById('message')).display !== 'none' &&
       document.getElementById('message').textContent);
-    check(`without ${missing}: the page says so`, typeof shown === 'string' && shown.includes(`needs ${missing}`), `got: ${shown}`);
+    check(`without ${missing}: the page says so`, typeof shown === 'string' && shown.includes(says), `got: ${shown}`);
     await page.context().close();
   }
   equals('no console error, no uncaught exception', problems.join(' | '), '');
