@@ -12,9 +12,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_link_options(-Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
   set(PACKAGE_WINDOWS "32-bit Windows (x86)")
   set(PACKAGE_NOTE "
-Windows 95 needs msvcrt.dll, which it gets with a later system update;
-Windows 98 and Me ship it. There Verdanelle asks for the screen-saver
-password set in the desktop's settings, if any, before it closes.
+Both programs run on a 486DX or later: any Pentium, K6, 6x86 or newer.
+Windows 95 needs OPENGL32.DLL for Verdanelle: OSR2 ships it, the first
+release gets it with Microsoft's OpenGL 1.1 update for Windows 95. Neither
+program needs msvcrt.dll. On Windows 95, 98 and Me Verdanelle asks for the
+screen-saver password set in the desktop's settings, if any, before it
+closes.
 ")
 else()
   set(windows_arch x64)
@@ -54,6 +57,18 @@ add_executable(Verdanelle WIN32 host/saver_main.cpp host/verdanelle.rc)
 set_target_properties(Verdanelle PROPERTIES SUFFIX .scr)
 target_link_libraries(Verdanelle PRIVATE saver_host)
 target_link_options(Verdanelle PRIVATE -s)
+
+# The 32-bit programs start from an entry of their own, built for the 486 like
+# the rest, in place of the runtime's start-up, which uses CMOV. Their link
+# maps let the instruction scan name the code it finds.
+if(windows_arch STREQUAL x86)
+  foreach(program Verdanelle installer)
+    target_sources(${program} PRIVATE startup/program_start.cpp)
+    target_link_options(${program} PRIVATE -nostartfiles -Wl,-Map=${CMAKE_BINARY_DIR}/${program}.map)
+  endforeach()
+  # Without type information the installer needs nothing of the C runtime.
+  set_source_files_properties(installer/install_dialog.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
+endif()
 
 # The release package: both programs and a short text for the user.
 # Windows line ends, also within the texts put in.

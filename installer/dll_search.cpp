@@ -14,6 +14,7 @@ void KeepDllsInSystemDirectory(DllSearchSystem& system) {
         if (n + 1 + std::strlen(name) >= sizeof path)
             continue;
         std::strcpy(path + n + 1, name);
-        system.LoadByPath(path);
+        if (!system.LoadWithFlags(path, withAlteredSearchPath)) // refused by an old system
+            system.Load(path);
     }
 }

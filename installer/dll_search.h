@@ -8,7 +8,10 @@ struct DllSearchSystem {
     virtual bool RestrictToSystemDirectory() = 0;
     // As GetSystemDirectoryA: the length, the size needed, or 0.
     virtual unsigned SystemDirectory(char* buffer, unsigned size) = 0;
-    virtual void LoadByPath(const char* path) = 0; // and keep it loaded
+    // As LoadLibraryExA without a file, and as LoadLibraryA: true when the
+    // module is loaded (and kept).
+    virtual bool LoadWithFlags(const char* path, unsigned flags) = 0;
+    virtual bool Load(const char* path) = 0;
 
   protected:
     ~DllSearchSystem() = default;
@@ -17,5 +20,9 @@ struct DllSearchSystem {
 // The DLLs a dialog makes Windows load by bare name, which the fallback
 // loads first from the system directory so those loads find them there.
 constexpr const char* dialogDlls[] = {"version.dll", "uxtheme.dll", "dwmapi.dll", "cryptbase.dll"};
+
+// LOAD_WITH_ALTERED_SEARCH_PATH: the loaded DLL's own imports are then looked
+// up from its folder, not from the installer's.
+constexpr unsigned withAlteredSearchPath = 0x00000008;
 
 void KeepDllsInSystemDirectory(DllSearchSystem& system);

@@ -31,7 +31,10 @@ struct Win32DllSearch final : DllSearchSystem {
     unsigned SystemDirectory(char* buffer, unsigned size) override {
         return GetSystemDirectoryA(buffer, size);
     }
-    void LoadByPath(const char* path) override { LoadLibraryA(path); }
+    bool LoadWithFlags(const char* path, unsigned flags) override {
+        return LoadLibraryExA(path, nullptr, flags) != nullptr;
+    }
+    bool Load(const char* path) override { return LoadLibraryA(path) != nullptr; }
 };
 
 char directory[directorySize];

@@ -11,8 +11,9 @@ namespace {
 struct FakeSearch final : DllSearchSystem {
     bool restricts = false;
     std::string directory;
-    unsigned reported = 0; // what the directory query returns
-    std::vector<std::string> loaded;
+    unsigned reported = 0;           // what the directory query returns
+    bool flagRefused = false;        // as an old system might
+    std::vector<std::string> loaded; // each call, with its flags
 
     bool RestrictToSystemDirectory() override { return restricts; }
     unsigned SystemDirectory(char* buffer, unsigned size) override {
@@ -20,15 +21,27 @@ struct FakeSearch final : DllSearchSystem {
             std::memcpy(buffer, directory.c_str(), directory.size() + 1);
         return reported;
     }
-    void LoadByPath(const char* path) override { loaded.push_back(path); }
+    bool LoadWithFlags(const char* path, unsigned flags) override {
+        loaded.push_back("LoadLibraryExA " + std::string(path) + " " + std::to_string(flags));
+        return !flagRefused;
+    }
+    bool Load(const char* path) override {
+        loaded.push_back("LoadLibraryA " + std::string(path));
+        return true;
+    }
 };
 
-// The first `n` dialog DLLs by full path in `directory`.
-std::vector<std::string> Paths(const std::string& directory, int n) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < n; ++i)
-        paths.push_back(directory + "\\" + dialogDlls[i]);
-    return paths;
+// The loads of the first `n` dialog DLLs by full path in `directory`: with
+// LOAD_WITH_ALTERED_SEARCH_PATH (8), and plainly after each refusal of it.
+std::vector<std::string> Paths(const std::string& directory, int n, bool refused = false) {
+    std::vector<std::string> calls;
+    for (int i = 0; i < n; ++i) {
+        std::string path = directory + "\\" + dialogDlls[i];
+        calls.push_back("LoadLibraryExA " + path + " 8");
+        if (refused)
+            calls.push_back("LoadLibraryA " + path);
+    }
+    return calls;
 }
 
 } // namespace
@@ -38,22 +51,24 @@ TEST(DllSearch, LoadsDialogDllsByFullPathOnlyWhereTheSearchCannotBeRestricted) {
     const std::string longest(245, 'd'); // 245 + "\\cryptbase.dll" + zero = 260
     const struct {
         const char* what;
-        bool restricts;
+        bool restricts, flagRefused;
         std::string directory;
         unsigned reported;
         std::vector<std::string> want;
     } table[] = {
-        {"restricted", true, sys, 19, {}},
-        {"not restricted", false, sys, 19, Paths(sys, 4)},
-        {"no directory", false, "", 0, {}},
-        {"directory longer than the buffer", false, "", 300, {}},
-        {"longest that fits every name", false, longest, 245, Paths(longest, 4)},
-        {"one longer: the longest name left out", false, longest + "d", 246,
+        {"restricted", true, false, sys, 19, {}},
+        {"not restricted", false, false, sys, 19, Paths(sys, 4)},
+        {"no directory", false, false, "", 0, {}},
+        {"directory longer than the buffer", false, false, "", 300, {}},
+        {"longest that fits every name", false, false, longest, 245, Paths(longest, 4)},
+        {"one longer: the longest name left out", false, false, longest + "d", 246,
          Paths(longest + "d", 3)},
+        {"the flag refused: each again plainly", false, true, sys, 19, Paths(sys, 4, true)},
     };
     for (const auto& c : table) {
         FakeSearch search;
         search.restricts = c.restricts;
+        search.flagRefused = c.flagRefused;
         search.directory = c.directory;
         search.reported = c.reported;
         KeepDllsInSystemDirectory(search);

@@ -26,6 +26,7 @@ check "Windows asks for rights by itself" grep -q "administrator rights by itsel
 check "the settings on Windows 10 and 11" grep -q "control desk.cpl,,@screensaver" "$text"
 check "the text has Windows line ends" equals "$(grep -c $'\r$' "$text")" "$(wc -l <"$text")"
 case $arch in
-    x86) check "x86: Windows 95 needs msvcrt.dll" grep -q "Windows 95 needs msvcrt.dll" "$text" ;;
+    x86) check "x86: its processors" grep -q "run on a 486DX or later" "$text"
+        check "x86: OpenGL on Windows 95" grep -q "Windows 95 needs OPENGL32.DLL" "$text" ;;
 esac
 finish

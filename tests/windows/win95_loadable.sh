@@ -4,7 +4,7 @@
 #   win95_loadable.sh BUILD_DIR OBJDUMP
 # i386 GUI programs asking for subsystem 4.0; imports only from the system
 # DLLs of those days, and from each (but OPENGL32) only names the 95-era DLL
-# exported; no instruction of SSE or later, nor MMX, anywhere in their code.
+# exported; no instruction that a 486DX lacks anywhere in their code.
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../checks.sh"
 build=$1
@@ -23,9 +23,31 @@ not_in_95() {
         [ "$dll" = OPENGL32 ] || grep -qxF "$name" "$exports/$dll.txt" || echo "  $dll $name"
     done
 }
-sse() {
-    "$objdump" -d --no-show-raw-insn "$1" | grep -E \
-        '%[xyz]mm|%mm[0-7]|mxcsr|fisttp|prefetch|[lms]fence|movnti|clflush|maskmov|movntq' | head -n 5
+# Each instruction a 486DX lacks (the Pentium's and the Pentium Pro's, MMX,
+# SSE and later), with its address and, from the link map, the code it is in.
+not_486() {
+    "$objdump" -d --no-show-raw-insn "$1" | awk -F'\t' -v map="$2" '
+        function pad(a) { sub(/^0x/, "", a); while (length(a) < 8) a = "0" a; return a }
+        BEGIN { # the map: each symbol of the code with its address and object
+            while ((getline line < map) > 0) {
+                n = split(line, f, " ")
+                if (n == 1 || n == 4) section = f[1]
+                if (section ~ /^\.text/ && (n == 3 || n == 4) && f[n - 2] ~ /^0x/) {
+                    object = f[n]; sub(/.*\//, "", object)
+                    at[++count] = pad(f[n - 2]); name[count] = object
+                } else if (section ~ /^\.text/ && n == 2 && f[1] ~ /^0x/) {
+                    at[++count] = pad(f[1]); name[count] = f[2] " (" object ")"
+                }
+            }
+        }
+        $2 ~ /^(cmov|fcmov|fcomi|fucomi|nop[wl]|sysenter|sysexit|rdtsc|rdpmc|rdmsr|wrmsr|cmpxchg8b|cpuid|emms|fisttp|prefetch|[lms]fence|movnti|clflush|maskmov|movntq)/ ||
+        $2 ~ /%[xyz]mm|%mm[0-7]|mxcsr/ {
+            address = $1; gsub(/[ :]/, "", address); best = ""
+            for (i = 1; i <= count; i++)
+                if (at[i] <= pad(address) && at[i] >= best) { best = at[i]; where = name[i] }
+            split($2, word, " ")
+            print "  " address " " word[1] (best == "" ? "" : " in " where)
+        }'
 }
 
 for program in Verdanelle.scr installer.exe; do
@@ -37,9 +59,9 @@ for program in Verdanelle.scr installer.exe; do
         "$(awk '/^(Major|Minor)SubsystemVersion/ { printf "%s ", $2 }' <<<"$header")" "4 0 "
     list=$(imports "$file")
     check "$program: imports some functions" test "$(wc -l <<<"$list")" -gt 10
-    check "$program: only the system DLLs of Windows 95" equals \
-        "$(cut -d' ' -f1 <<<"$list" | sort -u | grep -vxE 'KERNEL32|USER32|GDI32|ADVAPI32|OPENGL32|MSVCRT')" ""
+    check "$program: only the system DLLs of Windows 95, no C runtime" equals \
+        "$(cut -d' ' -f1 <<<"$list" | sort -u | grep -vxE 'KERNEL32|USER32|GDI32|ADVAPI32|OPENGL32')" ""
     check "$program: only names Windows 95 exported" equals "$(not_in_95 <<<"$list")" ""
-    check "$program: no SSE or MMX instruction" equals "$(sse "$file")" ""
+    check "$program: no instruction a 486DX lacks" equals "$(not_486 "$file" "$build/${program%.*}.map")" ""
 done
 finish
