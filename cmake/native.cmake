@@ -1,21 +1,14 @@
-# Native build: the portable cores with GoogleTest, and the tools.
-find_package(GTest REQUIRED)
+# Native build: the X11 hack and fern-trace, which need only libX11 and libGL;
+# with BUILD_TESTING the portable cores' tests (GoogleTest) and the hack's
+# end-to-end test, with BUILD_BENCHMARKS the walk's benchmark.
+option(BUILD_TESTING "Build the tests (needs GoogleTest)" ON)
+option(BUILD_BENCHMARKS "Build the walk's benchmark (needs Google Benchmark)" ${BUILD_TESTING})
 
 add_executable(fern-trace tools/fern_trace.cpp)
 target_link_libraries(fern-trace PRIVATE renderer_core)
 
-add_subdirectory(tests/native)
-
-# The walk's speed against the plain reference; run by hand, never a test.
-find_package(benchmark REQUIRED)
-add_executable(walk_benchmark bench/walk_benchmark.cpp tests/native/reference_walk.cpp)
-target_include_directories(walk_benchmark PRIVATE tests/native)
-target_link_libraries(walk_benchmark PRIVATE renderer_core benchmark::benchmark)
-add_executable(walk_timing bench/walk_timing.cpp)
-target_link_libraries(walk_timing PRIVATE renderer_core)
-
-# The fern as a hack for the X11 screen-saver daemon, installed where the
-# daemon looks for hacks and their settings.
+# The fern as a hack for the X11 screen-saver daemons: xscreensaver finds it
+# and its settings by name, MATE's screen saver by its desktop entry.
 find_package(X11 REQUIRED)
 set(OpenGL_GL_PREFERENCE LEGACY) # libGL, which holds GLX too
 find_package(OpenGL REQUIRED)
@@ -23,10 +16,63 @@ add_library(hack_core STATIC x11/hack_options.cpp)
 target_include_directories(hack_core PUBLIC x11)
 add_executable(verdanelle x11/hack_main.cpp x11/glx_surface.cpp)
 target_link_libraries(verdanelle PRIVATE hack_core renderer_core X11::X11 OpenGL::GL)
+
+# Debian wants the manual page and the changelog compressed without a time stamp.
+foreach(file x11/verdanelle.6x packaging/debian/changelog)
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/${file} > ${name}.gz
+    DEPENDS ${file} VERBATIM)
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS verdanelle.6x.gz changelog.gz)
+
 install(TARGETS verdanelle DESTINATION libexec/xscreensaver)
 install(FILES x11/verdanelle.xml DESTINATION share/xscreensaver/config)
+install(FILES x11/verdanelle.desktop DESTINATION share/applications/screensavers)
+install(FILES ${CMAKE_BINARY_DIR}/verdanelle.6x.gz DESTINATION share/man/man6)
+install(FILES packaging/debian/copyright DESTINATION share/doc/verdanelle)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/verdanelle
+  RENAME changelog.Debian.gz)
 
-add_executable(x11-helper tests/x11/x11_helper.cpp)
-target_link_libraries(x11-helper PRIVATE X11::X11)
-add_test(NAME hack_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/hack_test.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(hack_e2e PROPERTIES RUN_SERIAL ON)
+# The Debian package, verdanelle_VERSION-1_ARCH.deb: what the rules above
+# install, under /usr, with its libraries' packages as dependencies.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME verdanelle)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | mate-screensaver")
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PACKAGE_CONTACT "The Verdanelle developers <verdanelle@example.org>")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "screen saver that grows a fern of straight lines
+Verdanelle grows a fern of straight line segments with OpenGL. Every tick
+each path grows by a fifth of a segment and the whole figure is drawn
+again in the next colour of a wheel from green through yellow, red,
+magenta, blue and cyan; then the next figure grows, alternately upward
+and leftward.
+.
+This package holds the hack for xscreensaver and for MATE's screen saver,
+which lists it at once.")
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
+
+if(BUILD_BENCHMARKS) # run by hand, never a test
+  find_package(benchmark REQUIRED)
+  add_executable(walk_benchmark bench/walk_benchmark.cpp tests/native/reference_walk.cpp)
+  target_include_directories(walk_benchmark PRIVATE tests/native)
+  target_link_libraries(walk_benchmark PRIVATE renderer_core benchmark::benchmark)
+  add_executable(walk_timing bench/walk_timing.cpp)
+  target_link_libraries(walk_timing PRIVATE renderer_core)
+endif()
+
+if(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+  add_subdirectory(tests/native)
+  add_executable(x11-helper tests/x11/x11_helper.cpp)
+  target_link_libraries(x11-helper PRIVATE X11::X11)
+  add_test(NAME hack_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/hack_test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(hack_e2e PROPERTIES RUN_SERIAL ON)
+endif()

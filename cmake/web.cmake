@@ -17,6 +17,7 @@ configure_file(web/index.html ${site}/index.html COPYONLY)
 
 # The site as a release package, Verdanelle-VERSION-web.zip.
 install(FILES ${site}/index.html ${site}/verdanelle.js ${site}/verdanelle.wasm DESTINATION .)
+install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-web)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

@@ -70,15 +70,18 @@ if(windows_arch STREQUAL x86)
   set_source_files_properties(installer/install_dialog.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
 endif()
 
-# The release package: both programs and a short text for the user.
-# Windows line ends, also within the texts put in.
+# The release package: both programs, a short text for the user and the
+# licence. Windows line ends, also within the texts put in.
 file(READ packaging/README.txt.in text)
 string(CONFIGURE "${text}" text @ONLY)
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${text}")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/README.txt.in)
+file(READ LICENSE text)
+string(REPLACE "\n" "\r\n" text "${text}")
+file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt "${text}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/README.txt.in LICENSE)
 install(TARGETS Verdanelle installer RUNTIME DESTINATION .)
-install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-${windows_arch})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

@@ -10,7 +10,9 @@ packages=(
     wine wine64                                          # runs the Windows programs
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
-    libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemon
+    libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
+    mate-screensaver dbus-x11                            # MATE's with a session bus,
+    dpkg-dev lintian desktop-file-utils man-db           # and its Debian package
     emscripten chromium                                  # the web page and its browser
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the

@@ -93,7 +93,10 @@ void Run(GlxSurface& surface, long delay, const sigset_t& sleepMask) {
     int fd = ConnectionNumber(surface.display);
     long long next = Now() + delay;
     for (;;) {
-        long long rest = std::max(next - Now(), 0LL);
+        // Events already in Xlib's queue (read there by a tick's own round
+        // trips) leave the socket quiet: handle them before any sleep.
+        long long rest =
+            XEventsQueued(surface.display, QueuedAlready) > 0 ? 0 : std::max(next - Now(), 0LL);
         timespec timeout = {static_cast<time_t>(rest / 1000000),
                             static_cast<long>(rest % 1000000) * 1000};
         fd_set readable;
@@ -118,6 +121,10 @@ int main(int argc, char** argv) {
     HackOptions options = ParseHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (!options.error.empty())
         return Refuse(options.error, 2);
+    if (options.target == HackTarget::Help) {
+        std::fputs(hackUsage, stdout);
+        return 0;
+    }
 
     sigset_t stopSignals, sleepMask;
     sigemptyset(&stopSignals);
@@ -146,6 +153,8 @@ int main(int argc, char** argv) {
         break;
     case HackTarget::WindowId:
         error = AdoptWindow(surface, options.window);
+        break;
+    case HackTarget::Help: // answered above
         break;
     }
     XSync(surface.display, False);

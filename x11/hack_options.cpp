@@ -45,6 +45,16 @@ constexpr long maxDelay = 10000000; // ten seconds
 
 } // namespace
 
+const char hackUsage[] =
+    "usage: verdanelle [--root | --window-id ID] [--delay MICROSECONDS]\n"
+    "Grows a fern of straight lines with OpenGL, for xscreensaver and MATE's screen saver.\n"
+    "  --root                draw on the window XSCREENSAVER_WINDOW names, else on the root\n"
+    "  --window-id ID        draw on window ID (hexadecimal 0x... or decimal)\n"
+    "  --delay MICROSECONDS  from one tick to the next, 0 to 10000000 (default 50000)\n"
+    "  -h, --help            print this and exit\n"
+    "Without --root or --window-id it draws in a window of its own, which Escape,\n"
+    "q or the close button ends.\n";
+
 bool ParseWindowId(const char* text, unsigned long& id) {
     constexpr unsigned long maxId = 0x1FFFFFFF;
     bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -66,7 +76,10 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                 options.error = std::string("option --") + name + " needs a value";
             return value != nullptr && value[0] != '\0';
         };
-        if (Names(arg, "root", value) && value == nullptr) {
+        if ((Names(arg, "help", value) || Names(arg, "h", value)) && value == nullptr) {
+            options.target = HackTarget::Help;
+            return options;
+        } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
         } else if (Names(arg, "window-id", value)) {
             if (takeValue("window-id") && !ParseWindowId(value, options.window))

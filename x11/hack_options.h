@@ -4,7 +4,7 @@
 
 #include <string>
 
-enum class HackTarget { OwnWindow, Root, WindowId };
+enum class HackTarget { OwnWindow, Root, WindowId, Help };
 
 struct HackOptions {
     HackTarget target = HackTarget::OwnWindow;
@@ -12,6 +12,9 @@ struct HackOptions {
     long delay = 50000;       // microseconds from one tick to the next
     std::string error;        // when set, the hack refuses with this line
 };
+
+// What --help prints.
+extern const char hackUsage[];
 
 // argv as main gets it; screensaverWindow is XSCREENSAVER_WINDOW, or null.
 HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow);

@@ -35,6 +35,8 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
         {{"--delay", "20000", "--root"}, nullptr, Root, 0, 20000, ""},
         {{"-delay=0"}, nullptr, OwnWindow, 0, 0, ""},
         {{"--delay", "10000000"}, nullptr, OwnWindow, 0, 10000000, ""},
+        {{"--root", "--help", "--fps"}, nullptr, Help, 0, 50000, ""},
+        {{"-h"}, nullptr, Help, 0, 50000, ""},
         // Refused: unknown options, bad numbers, missing values.
         {{"--fps"},
          nullptr,

@@ -1,6 +1,6 @@
 #!/bin/bash
-# The release package of a Windows build: both programs as built and the
-# user's text for this architecture, nothing else.
+# The release package of a Windows build: both programs as built, the
+# user's text for this architecture and the licence, nothing else.
 #   package_test.sh BUILD_DIR ARCH VERSION
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../checks.sh"
@@ -13,7 +13,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" >/dev/null
 check "the package is $name.zip" test -f "$out/$name.zip"
 (cd "$out" && cmake -E tar xf "$name.zip")
 check "it holds both programs and the text" equals \
-    "$(cd "$out/$name" && find . -type f | sort | tr '\n' ' ')" "./README.txt ./Verdanelle.scr ./installer.exe "
+    "$(cd "$out/$name" && find . -type f | sort | tr '\n' ' ')" "./LICENSE.txt ./README.txt ./Verdanelle.scr ./installer.exe "
 for program in Verdanelle.scr installer.exe; do
     check "$program as built" cmp -s "$build/$program" "$out/$name/$program"
 done
@@ -24,7 +24,9 @@ check "the text tells of the shell's Install command" grep -q "right-click Verda
 check "which copies nothing" grep -q "^copies nothing" "$text"
 check "Windows asks for rights by itself" grep -q "administrator rights by itself" "$text"
 check "the settings on Windows 10 and 11" grep -q "control desk.cpl,,@screensaver" "$text"
-check "the text has Windows line ends" equals "$(grep -c $'\r$' "$text")" "$(wc -l <"$text")"
+for file in README.txt LICENSE.txt; do
+    check "$file has Windows line ends" equals "$(grep -c $'\r$' "$out/$name/$file")" "$(wc -l <"$out/$name/$file")"
+done
 case $arch in
     x86) check "x86: its processors" grep -q "run on a 486DX or later" "$text"
         check "x86: OpenGL on Windows 95" grep -q "Windows 95 needs OPENGL32.DLL" "$text" ;;

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real verdanelle hack on a private Xvfb: on a window it is given, in a
-# window of its own, under the real screen-saver daemon, its call stream, and
-# what it refuses.
+# window of its own, under the real screen-saver daemons (MATE's installed
+# from the Debian package, and removed again), its call stream, and what it
+# refuses.
 #   hack_test.sh NATIVE_BUILD_DIR
 set -u
 build=$(cd "$1" && pwd)
@@ -26,6 +27,8 @@ cleanup() {
         pkill -u nobody -f "$home/" 2>/dev/null
         rm -rf "$home"
     fi
+    [ -z "${mate_pid:-}" ] || kill "$mate_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
+    [ -z "${installed:-}" ] || apt-get remove -y -q verdanelle >/dev/null 2>&1
     kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
@@ -56,6 +59,12 @@ done <<TABLE
 1 :4097 --root
 1 :4097
 TABLE
+
+for help in --help -h; do
+    usage=$("$hack" "$help" 2>/dev/null)
+    check "$help: the usage on stdout, exit 0" equals "${usage%%$'\n'*} $?" \
+        "usage: verdanelle [--root | --window-id ID] [--delay MICROSECONDS] 0"
+done
 
 # --- On a window it is given: the fern fills it; a new size starts anew.
 make_window 320 240
@@ -187,4 +196,51 @@ sleep 1
 check "deactivating ends the hack within a second" test -z "$(pgrep -u nobody -f "$hacks/verdanelle")"
 as_nobody xscreensaver-command -exit >/dev/null 2>&1
 wait "$daemon_pid" 2>/dev/null
+
+# --- The Debian package: what `cmake --install` puts, clean to Debian's tools.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
+deb=$(ls "$work"/deb/verdanelle_*.deb)
+files=$(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ { print substr($6, 2) }' | sort)
+check "the package holds what cmake --install puts" \
+    equals "$(tr '\n' ' ' <<<"$files")" "$(cd "$home/prefix" && find . -type f | sed 's|^\.|/usr|' | sort | tr '\n' ' ')"
+check "its dependencies come from the hack's libraries" grep -q '^ Depends: .*libgl1.*libx11-6' <(dpkg-deb -I "$deb")
+check "lintian finds no error" equals "$(lintian "$deb" 2>/dev/null | grep '^E:')" ""
+check "its desktop entry is valid" equals "$(desktop-file-validate --no-hints "$home/prefix/share/applications/screensavers/verdanelle.desktop")" ""
+check "its manual page renders without a warning" \
+    equals "$(man --warnings -l "$home/prefix/share/man/man6/verdanelle.6x.gz" 2>&1 >/dev/null)" ""
+
+# --- MATE's screen saver, which finds savers only in the system's folder: the
+# package installed, a session bus and the daemon's settings of the test's own.
+if dpkg-query -W -f='${Status}' verdanelle 2>/dev/null | grep -q 'ok installed'; then
+    echo "SKIPPED: MATE's screen saver: verdanelle is installed here, and this test would remove it"
+    finish
+    exit
+fi
+installed=1
+apt-get install -y -q --no-install-recommends "$deb" >"$work/apt.log" 2>&1
+check "apt-get installs the package" test -x /usr/libexec/xscreensaver/verdanelle
+export HOME=$home/mate GSETTINGS_BACKEND=keyfile
+mkdir -p "$HOME"
+eval "$(dbus-launch --sh-syntax)"
+gsettings set org.mate.screensaver mode single
+gsettings set org.mate.screensaver themes "['screensavers-verdanelle']"
+gsettings set org.mate.screensaver lock-enabled false
+mate-screensaver --no-daemon >/dev/null 2>&1 &
+mate_pid=$!
+sleep 2
+mate-screensaver-command --activate >/dev/null 2>&1
+saver='^/usr/libexec/xscreensaver/verdanelle --root$'
+for _ in $(seq 50); do pgrep -f "$saver" >/dev/null && break; sleep 0.1; done
+check "MATE starts it on its own window" grep -qz '^XSCREENSAVER_WINDOW=' "/proc/$(pgrep -f "$saver")/environ"
+sleep 2
+import -window root "$work/mate.png"
+check "MATE: a stem rises from the middle of the bottom edge" above "$(greenness "$work/mate.png" 8x60+508+700)" 0.05
+sent=$(date +%s%N)
+mate-screensaver-command --deactivate >/dev/null 2>&1
+for _ in $(seq 100); do pgrep -f "$saver" >/dev/null || break; sleep 0.01; done
+took=$((($(date +%s%N) - sent) / 1000000))
+echo "MATE: --deactivate, then $took ms to the hack's end"
+check "MATE: deactivating ends it within a second" test "$took" -lt 1000
+apt-get remove -y -q verdanelle >/dev/null 2>&1 && installed=""
+check "apt-get remove leaves none of its files" equals "$(for f in $files; do [ ! -e "$f" ] || echo "$f"; done)" ""
 finish
