@@ -1,14 +1,19 @@
 #!/bin/bash
-# Configures and builds every configuration: build/native, build/win64,
-# build/win32 and build/web.
+# Configures and builds the configurations named, or all four: native
+# (build/native), win64, win32 and web.
+#   build.sh [native] [win64] [win32] [web]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/native" -j"$(nproc)"
-for arch in win64:x86_64 win32:i686; do
-    cmake -S "$root" -B "$root/build/${arch%%:*}" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-${arch#*:}.cmake" >/dev/null
-    cmake --build "$root/build/${arch%%:*}" -j"$(nproc)"
+[ $# -gt 0 ] || set -- native win64 win32 web
+for config in "$@"; do
+    case $config in
+        native) cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Release >/dev/null ;;
+        win64 | win32)
+            arch=$([ "$config" = win64 ] && echo x86_64 || echo i686)
+            cmake -S "$root" -B "$root/build/$config" -DCMAKE_BUILD_TYPE=Release \
+                -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-$arch.cmake" >/dev/null ;;
+        web) emcmake cmake -S "$root" -B "$root/build/web" -DCMAKE_BUILD_TYPE=Release >/dev/null ;;
+        *) echo "build.sh: no configuration '$config' (native, win64, win32, web)" >&2; exit 2 ;;
+    esac
+    cmake --build "$root/build/$config" -j"$(nproc)"
 done
-emcmake cmake -S "$root" -B "$root/build/web" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/web" -j"$(nproc)"

@@ -1,6 +1,8 @@
 #!/bin/bash
 # Installs from Debian whatever the build, the tests and a run need and is
-# not there yet. Quick when everything is installed.
+# not there yet; with `web`, only what the web page's build and server need.
+# Quick when everything is installed.
+#   setup.sh [web]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -39,6 +41,11 @@ install_missing() { # install_missing PACKAGE...
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+if [ "${1:-}" = web ]; then
+    install_missing cmake make emscripten python3
+    exit 0
+fi
 
 # First what every machine gets; it brings the assembler that tells whether
 # this kernel starts 32-bit programs.
