@@ -40,7 +40,9 @@ not_486() {
                 }
             }
         }
-        $2 ~ /^(cmov|fcmov|fcomi|fucomi|nop[wl]|sysenter|sysexit|rdtsc|rdpmc|rdmsr|wrmsr|cmpxchg8b|cpuid|emms|fisttp|prefetch|[lms]fence|movnti|clflush|maskmov|movntq)/ ||
+        $2 ~ /^(cmov|fcmov|fcomi|fucomi|nop[wl]|sysenter|sysexit|syscall|sysret|rdtsc|rdpmc|rdmsr)/ ||
+        $2 ~ /^(wrmsr|cmpxchg8b|cpuid|emms|fisttp|fxsave|fxrstor|xsave|xrstor|prefetch|[lms]fence)/ ||
+        $2 ~ /^(movnti|clflush|maskmov|movntq|popcnt|lzcnt|tzcnt|movbe|crc32|rdrand|rdseed)/ ||
         $2 ~ /%[xyz]mm|%mm[0-7]|mxcsr/ {
             address = $1; gsub(/[ :]/, "", address); best = ""
             for (i = 1; i <= count; i++)
