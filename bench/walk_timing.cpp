@@ -46,7 +46,8 @@ int main() {
         for (int round = 0; round < 15; ++round) {
             auto start = std::chrono::steady_clock::now();
             DrawBranch(startX, startY, startLength, startAngle, 0, 0);
-            std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
+            std::chrono::duration<double, std::nano> took =
+                std::chrono::steady_clock::now() - start;
             best = took.count() < best ? took.count() : best;
         }
         std::printf("%s %dx%d: %lld pairs, %.2f ms a tick, %.2f ns a pair\n",

@@ -1,11 +1,10 @@
 # Native build: the X11 hack and fern-trace, which need only libX11 and libGL;
 # with BUILD_TESTING the portable cores' tests (GoogleTest) and the hack's
 # end-to-end test, with BUILD_BENCHMARKS the walk's benchmark.
-option(BUILD_TESTING "Build the tests (needs GoogleTest)" ON)
 option(BUILD_BENCHMARKS "Build the walk's benchmark (needs Google Benchmark)" ${BUILD_TESTING})
 
 add_executable(fern-trace tools/fern_trace.cpp)
-target_link_libraries(fern-trace PRIVATE renderer_core)
+target_link_libraries(fern-trace PRIVATE gl_standin)
 
 # The fern as a hack for the X11 screen-saver daemons: xscreensaver finds it
 # and its settings by name, MATE's screen saver by its desktop entry.
@@ -14,6 +13,7 @@ set(OpenGL_GL_PREFERENCE LEGACY) # libGL, which holds GLX too
 find_package(OpenGL REQUIRED)
 add_library(hack_core STATIC x11/hack_options.cpp)
 target_include_directories(hack_core PUBLIC x11)
+target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
 add_executable(verdanelle x11/hack_main.cpp x11/glx_surface.cpp)
 target_link_libraries(verdanelle PRIVATE hack_core renderer_core X11::X11 OpenGL::GL)
 
@@ -73,6 +73,7 @@ if(BUILD_TESTING)
   add_subdirectory(tests/native)
   add_executable(x11-helper tests/x11/x11_helper.cpp)
   target_link_libraries(x11-helper PRIVATE X11::X11)
+  add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/tests/format_check.sh ${CMAKE_SOURCE_DIR})
   add_test(NAME hack_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/hack_test.sh ${CMAKE_BINARY_DIR})
   set_tests_properties(hack_e2e PROPERTIES RUN_SERIAL ON)
 endif()

@@ -34,26 +34,26 @@ configure_file(cmake/program.manifest.in installer.manifest @ONLY)
 set(EXECUTION_LEVEL asInvoker)
 configure_file(cmake/program.manifest.in verdanelle.manifest @ONLY)
 include_directories(${CMAKE_CURRENT_BINARY_DIR})
-set_property(SOURCE installer/installer.rc APPEND PROPERTY OBJECT_DEPENDS
+set_property(SOURCE windows/installer/installer.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_CURRENT_BINARY_DIR}/installer.manifest ${CMAKE_CURRENT_BINARY_DIR}/version_info.rc)
-set_property(SOURCE host/verdanelle.rc APPEND PROPERTY OBJECT_DEPENDS
+set_property(SOURCE windows/saver/verdanelle.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_CURRENT_BINARY_DIR}/verdanelle.manifest ${CMAKE_CURRENT_BINARY_DIR}/version_info.rc)
 
-add_executable(installer WIN32 installer/install_dialog.cpp installer/installer.rc)
+add_executable(installer WIN32 windows/installer/install_dialog.cpp windows/installer/installer.rc)
 target_link_libraries(installer PRIVATE installer_core user32 kernel32)
 target_link_options(installer PRIVATE -s)
 
-add_library(renderer_window STATIC renderer/fern_window.cpp)
-target_include_directories(renderer_window PUBLIC renderer host)
+add_library(renderer_window STATIC windows/saver/fern_window.cpp)
+target_include_directories(renderer_window PUBLIC windows/saver)
 target_link_libraries(renderer_window PUBLIC renderer_core opengl32 gdi32 user32)
 
 # Everything of the screen saver but its entry, so tests can link it too.
 add_library(saver_host OBJECT
-  host/saver_window.cpp host/dpi_awareness.cpp host/saver_input.cpp host/password_gate.cpp host/about_box.cpp
-  host/fault_guard.cpp host/fault_guard_${windows_arch}.S)
+  windows/saver/saver_window.cpp windows/saver/dpi_awareness.cpp windows/saver/saver_input.cpp windows/saver/password_gate.cpp windows/saver/about_box.cpp
+  windows/saver/fault_guard.cpp windows/saver/fault_guard_${windows_arch}.S)
 target_link_libraries(saver_host PUBLIC host_core renderer_window kernel32 advapi32)
 
-add_executable(Verdanelle WIN32 host/saver_main.cpp host/verdanelle.rc)
+add_executable(Verdanelle WIN32 windows/saver/saver_main.cpp windows/saver/verdanelle.rc)
 set_target_properties(Verdanelle PROPERTIES SUFFIX .scr)
 target_link_libraries(Verdanelle PRIVATE saver_host)
 target_link_options(Verdanelle PRIVATE -s)
@@ -63,11 +63,11 @@ target_link_options(Verdanelle PRIVATE -s)
 # maps let the instruction scan name the code it finds.
 if(windows_arch STREQUAL x86)
   foreach(program Verdanelle installer)
-    target_sources(${program} PRIVATE startup/program_start.cpp)
+    target_sources(${program} PRIVATE windows/program_start.cpp)
     target_link_options(${program} PRIVATE -nostartfiles -Wl,-Map=${CMAKE_BINARY_DIR}/${program}.map)
   endforeach()
   # Without type information the installer needs nothing of the C runtime.
-  set_source_files_properties(installer/install_dialog.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
+  set_source_files_properties(windows/installer/install_dialog.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
 endif()
 
 # The release package: both programs, a short text for the user and the
@@ -87,6 +87,10 @@ set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME Verdanelle-${PROJECT_VERSION}-${windows_arch})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)
+# With BUILD_TESTING=OFF (as for a release) no test, and no GoogleTest.
+if(NOT BUILD_TESTING)
+  return()
+endif()
 add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/package_test.sh
   ${CMAKE_BINARY_DIR} ${windows_arch} ${PROJECT_VERSION})
 set_tests_properties(package PROPERTIES LABELS without_wine)

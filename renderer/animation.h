@@ -19,6 +19,7 @@ extern int growthTicks;   // ticks drawn in the current figure
 extern int pauseTicks;    // below 0 while pausing between figures
 extern Colour drawColour;
 
+constexpr int tickMilliseconds = 50; // the timer that drives the ticks
 constexpr int pauseLength = 80;
 constexpr int ticksPerLevel = 5;
 

@@ -7,7 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-    cmake make g++ libgtest-dev libbenchmark-dev        # native build and tests
+    cmake make g++ libgtest-dev libbenchmark-dev        # native build and tests,
+    clang-format                                         # and the committed style
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools  # Windows cross builds
     wine wine64                                          # runs the Windows programs
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL

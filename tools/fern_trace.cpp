@@ -10,11 +10,10 @@
 #include <system_error>
 
 #include "animation.h"
-#include "gl_calls.h"
+#include "gl_standin.h"
 
 namespace {
 
-bool printing = false;
 char out[1 << 16];
 std::size_t used = 0;
 
@@ -43,20 +42,12 @@ bool ParseWhole(const char* text, long long low, long long high, long long& valu
     return ec == std::errc() && ptr == end && ptr != text && value >= low && value <= high;
 }
 
-} // namespace
-
-extern "C" {
-void glViewport(GLint, GLint, GLsizei, GLsizei) {}
-void glClear(GLbitfield mask) {
-    if (!printing)
-        return;
+void PrintClear(unsigned mask) {
     Text("glClear ");
     Number(mask);
     Text("\n");
 }
-void glColor3ub(GLubyte red, GLubyte green, GLubyte blue) {
-    if (!printing)
-        return;
+void PrintColour(unsigned char red, unsigned char green, unsigned char blue) {
     Text("glColor3ub ");
     Number(unsigned{red});
     Text(" ");
@@ -65,31 +56,26 @@ void glColor3ub(GLubyte red, GLubyte green, GLubyte blue) {
     Number(unsigned{blue});
     Text("\n");
 }
-void glBegin(GLenum mode) {
-    if (!printing)
-        return;
+void PrintBegin(unsigned mode) {
     Text("glBegin ");
     Number(mode);
     Text("\n");
 }
-void glVertex2d(GLdouble x, GLdouble y) {
-    if (!printing)
-        return;
+void PrintVertex(double x, double y) {
     Text("glVertex2d ");
     Number(x);
     Text(" ");
     Number(y);
     Text("\n");
 }
-void glEnd(void) {
-    if (printing)
-        Text("glEnd\n");
+void PrintEnd() {
+    Text("glEnd\n");
 }
-void glFlush(void) {
-    if (printing)
-        Text("glFlush\n");
+void PrintFlush() {
+    Text("glFlush\n");
 }
-}
+
+} // namespace
 
 int main(int argc, char** argv) {
     long long width, height, first, last;
@@ -104,8 +90,10 @@ int main(int argc, char** argv) {
     StartFern(static_cast<int>(width), static_cast<int>(height));
     growthTicks = 0;
     for (long long tick = 0; tick <= last; ++tick) {
-        printing = tick >= first;
-        if (printing) {
+        if (tick == first) // printed from here on
+            glSink = {nullptr,     PrintClear, PrintColour, PrintBegin,
+                      PrintVertex, PrintEnd,   PrintFlush};
+        if (tick >= first) {
             Text("tick ");
             Number(tick);
             Text("\n");

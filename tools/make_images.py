@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Makes the screen saver's images in host/images: the icon and the four
-bitmaps of the about box. The icon is drawn from strokes; the lettering is
+"""Makes the screen saver's images in windows/saver/images: the icon and the
+four bitmaps of the about box. The icon is drawn from strokes; the lettering is
 rendered once with ImageMagick from fonts Debian ships (fonts-urw-base35),
 without antialiasing, so every pixel is black or white. The build uses the
 committed files and needs neither.
@@ -11,7 +11,7 @@ import os
 import struct
 import subprocess
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "host", "images")
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows", "saver", "images")
 
 
 def render_text(text, width, height, font, points):

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "animation.h"
+
 enum class HackTarget { OwnWindow, Root, WindowId, Help };
 
 struct HackOptions {
     HackTarget target = HackTarget::OwnWindow;
     unsigned long window = 0; // WindowId: that window; Root: XSCREENSAVER_WINDOW's, 0 for the root
-    long delay = 50000;       // microseconds from one tick to the next
-    std::string error;        // when set, the hack refuses with this line
+    long delay = tickMilliseconds * 1000L; // microseconds from one tick to the next
+    std::string error;                     // when set, the hack refuses with this line
 };
 
 // What --help prints.

@@ -46,6 +46,15 @@ for input in "key a" "key F1" "click 1" "click 2" "click 3"; do
     check "$input ends the saver with 0" equals "$(saver_exit 10)" 0
 done
 
+# Power: a battery's status notice (0x0A, the line and battery unchanged)
+# leaves it running; a suspend (0x04) ends it.
+start_saver /s
+probe_saver >/dev/null
+wine "$build/post_storm.exe" WindowsScreenSaverClass "Screen Saver" 3 0x218 0x0A >/dev/null
+check "a power status notice leaves it running" equals "$(saver_exit 2)" running
+wine "$build/post_storm.exe" WindowsScreenSaverClass "Screen Saver" 1 0x218 0x04 >/dev/null
+check "a suspend notice ends it with 0" equals "$(saver_exit 10)" 0
+
 # The other full-screen tails.
 for tail in -s S /S /scr "/s 123" "-/ -s"; do
     start_saver $tail
@@ -94,10 +103,11 @@ for letter in p l; do
 done
 
 # --- Full screen declares itself DPI-aware before its window exists, so it
-# draws at a scaled display's real pixels; the preview and the about box do
-# not. Wine takes a process as aware unless DpiScalingVer says otherwise, and
-# tells no window's awareness across processes: its relay trace shows the
-# saver's own calls instead.
+# draws at a scaled display's real pixels; the preview takes its parent's
+# awareness for its thread, and the about box declares nothing. Wine takes a
+# process as aware unless DpiScalingVer says otherwise, and tells no window's
+# awareness across processes: its relay trace shows the saver's own calls
+# instead.
 wine reg add 'HKCU\Control Panel\Desktop' /v DpiScalingVer /t REG_DWORD /d 0x1000 /f >/dev/null 2>&1
 relay_only 'user32.SetProcessDpiAwarenessContext;user32.SetProcessDPIAware;user32.CreateWindowExA;user32.DialogBoxParamA'
 WINEDEBUG=+relay start_saver /s 2>"$work/dpi-s.relay"
@@ -105,15 +115,18 @@ probe_saver >/dev/null
 focus_window '^Screen Saver$'
 xdotool key Escape
 saver_exit 10 >/dev/null
-check "/s: per-monitor v2 refused here, per-monitor taken, then its window" equals \
-    "$(relayed "$work/dpi-s.relay" | sed '3s/ = .*//')" "$(printf '%s\n' \
-        'SetProcessDpiAwarenessContext(fffffffc) = 00000000' \
-        'SetProcessDpiAwarenessContext(fffffffd) = 00000001' 'CreateWindowExA(00000008)')"
+# Windows 10 1703 on grants per-monitor v2 (so does Wine 10); where it is
+# refused, per-monitor is taken.
+check "/s: per-monitor awareness (v2, or v1 where v2 is refused), then its window" equals \
+    "$(relayed "$work/dpi-s.relay" | sed -e '$s/ = .*//' -e '/(fffffffc) = 00000000$/d' \
+        -e 's/(fffffff[cd]) = 00000001$/(per-monitor) = 00000001/')" \
+    "$(printf '%s\n' 'SetProcessDpiAwarenessContext(per-monitor) = 00000001' 'CreateWindowExA(00000008)')"
 rm -f "$work/area" "$work/area.quit"
 (exec timeout 60 wine "$build/preview_host.exe" "$(winepath -w "$work/area")") &
 host_pid=$!
 for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
 read -r area _ <"$work/area"
+relay_only 'user32.SetProcessDpiAwarenessContext;user32.SetProcessDPIAware;user32.GetWindowDpiAwarenessContext;user32.SetThreadDpiAwarenessContext;user32.GetClientRect;user32.CreateWindowExA;user32.DialogBoxParamA'
 WINEDEBUG=+relay start_saver /p "$area" 2>"$work/dpi-p.relay"
 wine "$build/window_probe.exe" WindowsScreenSaverClass Preview 15 "$area" >/dev/null
 touch "$work/area.quit"
@@ -122,9 +135,12 @@ wait "$host_pid"
 WINEDEBUG=+relay start_saver 2>"$work/dpi-about.relay"
 wine "$build/dialog_probe.exe" Verdanelle command >/dev/null
 saver_exit 10 >/dev/null
-check "/p and the about box declare nothing" equals \
-    "$(relayed "$work/dpi-p.relay" | cut -d'(' -f1) $(relayed "$work/dpi-about.relay" | cut -d'(' -f1)" \
-    "CreateWindowExA DialogBoxParamA"
+# Wine's own start-up sets its threads' awareness too: the saver's calls are
+# those from its look-up on.
+check "/p takes its parent's awareness for its thread before measuring; neither it nor the about box declares any" equals \
+    "$(relayed "$work/dpi-p.relay" | sed -n '/^GetWindowDpiAwarenessContext/,$p' | cut -d'(' -f1 | uniq | xargs) /$(
+        cat "$work/dpi-p.relay" "$work/dpi-about.relay" | relayed /dev/stdin | grep -c '^SetProcessDPIAware\|^SetProcessDpi')" \
+    "GetWindowDpiAwarenessContext SetThreadDpiAwarenessContext GetClientRect CreateWindowExA /0"
 
 # --- The full-screen call stream, call for call.
 in_background saver traced "$work/full.trace" timeout 120 wine "$build/Verdanelle.scr" /s >/dev/null 2>&1

@@ -25,16 +25,16 @@ TEST(CutProgramName, Tails) {
         {"Verdanelle.scr /s", "/s"},
         {"C:\\WINDOWS\\VERDAN~1.SCR   \t /p 1234", "/p 1234"},
         {"\"C:\\Program Files\\Verdanelle.scr\" /c:77", "/c:77"},
-        {"\"C:\\Program Files\\Verdanelle.scr\"/s", "/s"},   // no blank needed after the quote
-        {"\"C:\\never closed /s", ""},                       // swallows the whole line
+        {"\"C:\\Program Files\\Verdanelle.scr\"/s", "/s"}, // no blank needed after the quote
+        {"\"C:\\never closed /s", ""},                     // swallows the whole line
         {"\"\" /s", "/s"},
         {"Verdanelle.scr", ""},
         {"", ""},
-        {" /s", "/s"},                                        // nothing to cut: blanks skipped
-        {"\t\x01/s", "/s"},                                   // any byte up to 0x20 separates
-        {"\"C:\\\x83\x22.scr\" /s", "/s"},                    // 0x83 0x22 is one character
-        {"C:\\\x83\x20x.scr /s", "/s"},                       // 0x83 0x20 is one character
-        {"\"a\x83", ""},                                      // a lead byte before the end
+        {" /s", "/s"},                     // nothing to cut: blanks skipped
+        {"\t\x01/s", "/s"},                // any byte up to 0x20 separates
+        {"\"C:\\\x83\x22.scr\" /s", "/s"}, // 0x83 0x22 is one character
+        {"C:\\\x83\x20x.scr /s", "/s"},    // 0x83 0x20 is one character
+        {"\"a\x83", ""},                   // a lead byte before the end
     };
     for (const auto& row : table)
         EXPECT_EQ(std::string(CutProgramName(row.line, NextShiftJis)), row.tail) << row.line;
@@ -45,9 +45,15 @@ TEST(ParseDecimal, LeadingDigitsModulo2To32) {
         const char* text;
         std::uint32_t value;
     } table[] = {
-        {"123abc", 123},          {" 123", 0},          {"", 0},
-        {"4294967295", 4294967295u}, {"4294967296", 0}, {"4294967297", 1},
-        {"-5", 0},                {"007", 7},           {"12\x80" "3", 12},
+        {"123abc", 123},
+        {" 123", 0},
+        {"", 0},
+        {"4294967295", 4294967295u},
+        {"4294967296", 0},
+        {"4294967297", 1},
+        {"-5", 0},
+        {"007", 7},
+        {"12\2003", 12}, // 0x80, then a 3
         {"99999999999999999999", 1661992959u},
     };
     for (const auto& row : table)

@@ -1,52 +1,36 @@
 #include "gl_recorder.h"
 
 #include "gl_calls.h"
+#include "gl_standin.h"
 
 namespace {
+
 GlRecord record;
 int verticesInPair = -1; // -1 outside glBegin
 double pending[2];
-} // namespace
 
-GlRecord& RecordGl(bool keepPairs) {
-    record = GlRecord{};
-    record.keepPairs = keepPairs;
-    verticesInPair = -1;
-    return record;
-}
-
-GlRecord& CurrentGlRecord() {
-    return record;
-}
-
-extern "C" {
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    record.digest.Call(viewportCall, x, y, width, height);
+void Viewport(int x, int y, int width, int height) {
     record.viewport[0] = x;
     record.viewport[1] = y;
     record.viewport[2] = width;
     record.viewport[3] = height;
 }
-void glClear(GLbitfield mask) {
-    record.digest.Call(clearCall, mask);
+void Clear(unsigned mask) {
     ++record.clears;
     record.lastClearMask = mask;
 }
-void glColor3ub(GLubyte red, GLubyte green, GLubyte blue) {
-    record.digest.Call(colourCall, red, green, blue);
+void Colour(unsigned char red, unsigned char green, unsigned char blue) {
     ++record.colours;
     record.red = red;
     record.green = green;
     record.blue = blue;
 }
-void glBegin(GLenum mode) {
-    record.digest.Call(beginCall, mode);
+void Begin(unsigned mode) {
     if (mode != GL_LINES || verticesInPair != -1)
         record.malformed = true;
     verticesInPair = 0;
 }
-void glVertex2d(GLdouble x, GLdouble y) {
-    record.digest.Call(vertexCall, x, y);
+void Vertex(double x, double y) {
     if (verticesInPair == 0) {
         pending[0] = x;
         pending[1] = y;
@@ -60,14 +44,31 @@ void glVertex2d(GLdouble x, GLdouble y) {
         record.malformed = true;
     }
 }
-void glEnd(void) {
-    record.digest.Call(endCall);
+void End() {
     if (verticesInPair != 2)
         record.malformed = true;
     verticesInPair = -1;
 }
-void glFlush(void) {
-    record.digest.Call(flushCall);
+void Flush() {
     ++record.flushes;
 }
+
+// Recording from the start, before any test asks for a fresh record.
+const bool installed = [] {
+    glSink = {Viewport, Clear, Colour, Begin, Vertex, End, Flush};
+    glDigest = &record.digest;
+    return true;
+}();
+
+} // namespace
+
+GlRecord& RecordGl(bool keepPairs) {
+    record = GlRecord{};
+    record.keepPairs = keepPairs;
+    verticesInPair = -1;
+    return record;
+}
+
+GlRecord& CurrentGlRecord() {
+    return record;
 }

@@ -1,4 +1,4 @@
-// A stand-in for the OpenGL entry points the renderer calls, recording them.
+// What the renderer's OpenGL calls did, recorded through the stand-in.
 #pragma once
 
 #include <cstddef>

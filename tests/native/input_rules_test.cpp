@@ -24,17 +24,41 @@ TEST(JudgeInput, FullScreenBeforeApproval) {
         std::uintptr_t wParam;
         InputAction action;
     } table[] = {
-        {msg::keyDown, 0x41, A::PostClose},        {msg::sysKeyDown, 0x12, A::PostClose},
-        {msg::lButtonDown, 1, A::PostClose},       {msg::rButtonDown, 2, A::PostClose},
-        {msg::mButtonDown, 16, A::PostClose},      {msg::powerBroadcast, 0, A::PostClose},
-        {msg::powerBroadcast, 18, A::PostClose},   {msg::power, 3, A::PostClose},
-        {msg::power, 1, A::Default},               {msg::power, 0, A::Default},
-        {msg::activateApp, 0, A::PostClose},       {msg::activateApp, 1, A::Default},
-        {msg::showWindow, 1, A::HideCursor},       {msg::showWindow, 0, A::Default},
-        {msg::setCursor, 0, A::HideCursorHandled}, {msg::mouseMove, 0, A::MouseMove},
-        {0x0101, 0x41, A::Default}, /* key up */   {0x0202, 0, A::Default}, /* button up */
-        {0x0203, 0, A::Default}, /* double-click */ {0x020A, 0, A::Default}, /* wheel */
-        {0x0102, 'a', A::Default}, /* char */      {msg::paint, 0, A::Default},
+        {msg::keyDown, 0x41, A::PostClose},
+        {msg::sysKeyDown, 0x12, A::PostClose},
+        {msg::lButtonDown, 1, A::PostClose},
+        {msg::rButtonDown, 2, A::PostClose},
+        {msg::mButtonDown, 16, A::PostClose},
+        {msg::power, 3, A::PostClose},
+        {msg::power, 1, A::Default},
+        {msg::power, 0, A::Default},
+        {msg::activateApp, 0, A::PostClose},
+        {msg::activateApp, 1, A::Default},
+        {msg::showWindow, 1, A::HideCursor},
+        {msg::showWindow, 0, A::Default},
+        {msg::setCursor, 0, A::HideCursorHandled},
+        {msg::mouseMove, 0, A::MouseMove},
+        {0x0101, 0x41, A::Default}, // key up
+        {0x0202, 0, A::Default},    // button up
+        {0x0203, 0, A::Default},    // double-click
+        {0x020A, 0, A::Default},    // wheel
+        {0x0102, 'a', A::Default},  // character
+        {msg::paint, 0, A::Default},
+        // Power notices: sleep and wake close; a status change is looked at.
+        {msg::powerBroadcast, 0x0, A::PostClose},
+        {msg::powerBroadcast, 0x1, A::PostClose},
+        {msg::powerBroadcast, 0x4, A::PostClose},
+        {msg::powerBroadcast, 0x5, A::PostClose},
+        {msg::powerBroadcast, 0x6, A::PostClose},
+        {msg::powerBroadcast, 0x7, A::PostClose},
+        {msg::powerBroadcast, 0x8, A::PostClose},
+        {msg::powerBroadcast, 0x12, A::PostClose},
+        {msg::powerBroadcast, 0xA, A::PowerStatus},
+        {msg::powerBroadcast, 0x2, A::Default},
+        {msg::powerBroadcast, 0x3, A::Default},
+        {msg::powerBroadcast, 0x9, A::Default},
+        {msg::powerBroadcast, 0xB, A::Default},
+        {msg::powerBroadcast, 0x8013, A::Default},
     };
     for (const InputState& state : {fullScreenNt, fullScreen9x, armed9x})
         for (const auto& row : table)
@@ -48,9 +72,9 @@ TEST(JudgeInput, CloseAndVerificationRequest) {
         const InputState* state;
         InputAction close, verify;
     } table[] = {
-        {&fullScreenNt, A::Default, A::Default},     {&fullScreen9x, A::GateClose, A::Handled},
-        {&armed9x, A::GateClose, A::AskVerifier},    {&asking9x, A::GateClose, A::AskVerifier},
-        {&preview9x, A::Default, A::Default},        {&approved9x, A::Default, A::Default},
+        {&fullScreenNt, A::Default, A::Default},  {&fullScreen9x, A::GateClose, A::Handled},
+        {&armed9x, A::GateClose, A::AskVerifier}, {&asking9x, A::GateClose, A::AskVerifier},
+        {&preview9x, A::Default, A::Default},     {&approved9x, A::Default, A::Default},
         {&previewNt, A::Default, A::Default},
     };
     for (const auto& row : table) {
@@ -61,10 +85,10 @@ TEST(JudgeInput, CloseAndVerificationRequest) {
 
 // In the preview, after approval and while the user is asked, nothing closes.
 TEST(JudgeInput, NothingClosesWhenGated) {
-    const unsigned messages[] = {msg::keyDown,    msg::sysKeyDown,  msg::lButtonDown,
+    const unsigned messages[] = {msg::keyDown,     msg::sysKeyDown,  msg::lButtonDown,
                                  msg::rButtonDown, msg::mButtonDown, msg::powerBroadcast,
-                                 msg::power,      msg::activateApp, msg::mouseMove,
-                                 msg::setCursor,  msg::showWindow};
+                                 msg::power,       msg::activateApp, msg::mouseMove,
+                                 msg::setCursor,   msg::showWindow};
     for (const InputState& state : {asking9x, preview9x, approved9x, previewNt})
         for (unsigned m : messages)
             for (std::uintptr_t w : {0, 1, 3})
@@ -82,18 +106,40 @@ TEST(AutoPlayQuery, AnsweredInEveryState) {
     EXPECT_FALSE(IsAutoPlayQuery(previewNt, 0));
 }
 
+// Flags: 1 high, 2 low, 4 critical, 8 charging, 128 no battery, 255 unknown.
+TEST(PowerStatusEnds, LineChangeOrNewlyLowBattery) {
+    const struct {
+        PowerStatus before, now;
+        bool ends;
+    } table[] = {
+        {{1, 8}, {1, 8}, false},     {{1, 8}, {0, 1}, true},      {{0, 1}, {1, 9}, true},
+        {{0, 1}, {0, 1}, false},     {{0, 1}, {0, 2}, true},      {{0, 2}, {0, 2}, false},
+        {{0, 2}, {0, 6}, true},      {{0, 6}, {0, 6}, false},     {{0, 4}, {0, 1}, false},
+        {{1, 128}, {1, 128}, false}, {{255, 255}, {1, 1}, false}, {{1, 255}, {1, 2}, true},
+        {{1, 1}, {255, 255}, false}, {{255, 255}, {0, 2}, true},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(PowerStatusEnds(row.before, row.now), row.ends)
+            << int{row.before.acLine} << "/" << int{row.before.batteryFlag} << " -> "
+            << int{row.now.acLine} << "/" << int{row.now.batteryFlag};
+}
+
 TEST(MovedFarEnough, SumOfDistancesAboveThreshold) {
     const struct {
         ScreenPoint last, now;
         bool moved;
     } table[] = {
-        {{100, 100}, {103, 101}, false}, {{100, 100}, {103, 102}, true},
-        {{100, 100}, {100, 100}, false}, {{100, 100}, {96, 100}, false},
-        {{100, 100}, {95, 100}, true},   {{100, 100}, {98, 98}, false},
-        {{100, 100}, {98, 97}, true},    {{0, 0}, {-3, -2}, true},
+        {{100, 100}, {103, 101}, false},
+        {{100, 100}, {103, 102}, true},
+        {{100, 100}, {100, 100}, false},
+        {{100, 100}, {96, 100}, false},
+        {{100, 100}, {95, 100}, true},
+        {{100, 100}, {98, 98}, false},
+        {{100, 100}, {98, 97}, true},
+        {{0, 0}, {-3, -2}, true},
         {{-2147483647 - 1, 0}, {2147483647, 0}, false}, // the 32-bit difference wraps to -1
     };
     for (const auto& row : table)
-        EXPECT_EQ(MovedFarEnough(row.last, row.now, 4), row.moved)
+        EXPECT_EQ(MovedFarEnough(row.last, row.now, movementThreshold), row.moved)
             << row.now.x - row.last.x << "," << row.now.y - row.last.y;
 }

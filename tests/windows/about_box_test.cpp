@@ -30,4 +30,6 @@ TEST(AboutBox, ButtonShowsTheBitmapWhichIsDeletedOnce) {
     DestroyWindow(box);
 }
 
-TEST(AboutBox, PrepareAlwaysAgrees) { EXPECT_EQ(PrepareAboutBox(GetModuleHandleA(nullptr)), 1); }
+TEST(AboutBox, PrepareAlwaysAgrees) {
+    EXPECT_EQ(PrepareAboutBox(GetModuleHandleA(nullptr)), 1);
+}

@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     Sleep(300); // let it finish painting and take the focus
     LONG style = GetWindowLongA(dialog, GWL_STYLE);
     std::printf("found=1\n");
-    std::printf("owner=%lu\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(dialog, GW_OWNER))));
+    std::printf("owner=%lu\n", static_cast<unsigned long>(
+                                   reinterpret_cast<UINT_PTR>(GetWindow(dialog, GW_OWNER))));
     std::printf("sysmenu=%d\n", (style & WS_SYSMENU) ? 1 : 0);
     std::printf("foreground=%d\n", GetForegroundWindow() == dialog ? 1 : 0);
     PrintItem(dialog, "item1", 1);

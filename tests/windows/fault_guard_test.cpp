@@ -9,7 +9,9 @@
 #include "saver_host.h"
 
 namespace {
-void Finishes(void* ran) { *static_cast<int*>(ran) = 1; }
+void Finishes(void* ran) {
+    *static_cast<int*>(ran) = 1;
+}
 void Faults(void*) {
     volatile int* nowhere = nullptr;
     *nowhere = 2;

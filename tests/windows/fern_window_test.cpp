@@ -222,3 +222,56 @@ TEST(FernWindow, EachSetUpFailureShowsItsOneBox) {
         EXPECT_EQ(seam.created.size(), c.step == 5 ? 1u : 0u) << c.step;
     }
 }
+
+// A format that needs a palette gets the ramp of its colour bits, realised
+// before the context is made and again when the window is asked; others none.
+TEST(FernWindow, PaletteOnlyWhereTheFormatNeedsOne) {
+    for (bool needs : {false, true}) {
+        seam = Seam{};
+        if (needs) {
+            PIXELFORMATDESCRIPTOR& d = seam.describeAs;
+            d.nSize = 40;
+            d.nVersion = 1;
+            d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_NEED_PALETTE;
+            d.cColorBits = 8;
+            d.cRedBits = 3, d.cGreenBits = 3, d.cBlueBits = 2;
+            d.cRedShift = 0, d.cGreenShift = 3, d.cBlueShift = 6;
+        }
+        HWND window = MakeWindow();
+        ASSERT_TRUE(IsWindow(window));
+        KillTimer(window, 1);
+        std::vector<std::string> setUp = seam.order;
+        seam.order.clear();
+        recordInput = true;
+        inputCalls.clear();
+        EXPECT_EQ(FernWindowProc(window, WM_QUERYNEWPALETTE, 0, 0), needs ? 1 : 0x5A5A);
+        EXPECT_EQ(FernWindowProc(window, WM_PALETTECHANGED, WPARAM(window), 0), 0x5A5A);
+        EXPECT_EQ(inputCalls.size(), needs ? 1u : 2u);
+        std::vector<std::string> asked = seam.order;
+        recordInput = false;
+        DestroyWindow(window);
+        QuitPosted();
+        if (!needs) {
+            EXPECT_TRUE(seam.palettes.empty());
+            EXPECT_EQ(setUp, std::vector<std::string>{"wglCreateContext"});
+            EXPECT_TRUE(asked.empty());
+            continue;
+        }
+        ASSERT_EQ(seam.palettes.size(), 1u);
+        const std::vector<PALETTEENTRY>& p = seam.palettes[0];
+        ASSERT_EQ(p.size(), 256u);
+        auto rgb = [&](int i) { return RGB(p[i].peRed, p[i].peGreen, p[i].peBlue); };
+        EXPECT_EQ(rgb(0x00), RGB(0, 0, 0));
+        EXPECT_EQ(rgb(0x07), RGB(255, 0, 0));
+        EXPECT_EQ(rgb(0x38), RGB(0, 255, 0));
+        EXPECT_EQ(rgb(0xC0), RGB(0, 0, 255));
+        EXPECT_EQ(rgb(0x53), RGB(109, 73, 85)); // red 3, green 2, blue 1
+        EXPECT_EQ(rgb(0xFF), RGB(255, 255, 255));
+        setUp.resize(3); // showing the window may ask for the palette again
+        EXPECT_EQ(setUp, (std::vector<std::string>{"SelectPalette", "RealizePalette",
+                                                   "wglCreateContext"}));
+        EXPECT_EQ(asked, (std::vector<std::string>{"SelectPalette", "RealizePalette"}));
+        EXPECT_EQ(seam.order.back(), "SelectPalette(default)");
+        EXPECT_EQ(seam.deletedObjects.size(), 1u);
+    }
+}

@@ -23,12 +23,34 @@ WRAP(BOOL, SetPixelFormat, 12, (HDC dc, int format, const PIXELFORMATDESCRIPTOR*
 }
 
 WRAP(int, DescribePixelFormat, 16, (HDC dc, int format, UINT size, PIXELFORMATDESCRIPTOR* pfd)) {
-    return seam.failStep == 3 ? 0 : __real___imp_DescribePixelFormat(dc, format, size, pfd);
+    if (seam.failStep == 3)
+        return 0;
+    int result = __real___imp_DescribePixelFormat(dc, format, size, pfd);
+    if (seam.describeAs.nSize != 0)
+        *pfd = seam.describeAs;
+    return result;
+}
+
+WRAP(HPALETTE, CreatePalette, 4, (const LOGPALETTE* ramp)) {
+    seam.palettes.emplace_back(ramp->palPalEntry, ramp->palPalEntry + ramp->palNumEntries);
+    return __real___imp_CreatePalette(ramp);
+}
+
+WRAP(HPALETTE, SelectPalette, 12, (HDC dc, HPALETTE palette, BOOL background)) {
+    seam.order.push_back(palette == GetStockObject(DEFAULT_PALETTE) ? "SelectPalette(default)"
+                                                                    : "SelectPalette");
+    return __real___imp_SelectPalette(dc, palette, background);
+}
+
+WRAP(UINT, RealizePalette, 4, (HDC dc)) {
+    seam.order.push_back("RealizePalette");
+    return __real___imp_RealizePalette(dc);
 }
 
 WRAP(HGLRC, wglCreateContext, 4, (HDC dc)) {
     if (seam.failStep == 4)
         return nullptr;
+    seam.order.push_back("wglCreateContext");
     HGLRC context = __real___imp_wglCreateContext(dc);
     seam.created.push_back(context);
     return context;

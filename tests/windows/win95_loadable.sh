@@ -11,11 +11,12 @@ build=$1
 objdump=$2
 exports=$here/../win95_exports
 
-# "DLL NAME" for every import.
+# "DLL NAME" for every import: each row is the slot's address, the hint and
+# the name, with an ordinal column between the first two in binutils 2.44.
 imports() {
     "$objdump" -p "$1" | awk '
         /DLL Name:/ { dll = toupper($3); sub(/\.DLL$/, "", dll); next }
-        dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print dll, $3 }'
+        dll != "" && /^\t[0-9a-f]+\t/ && $(NF - 1) ~ /^[0-9]+$/ { print dll, $NF }'
 }
 not_in_95() {
     local dll name

@@ -16,7 +16,7 @@ enum class SaverMode { AboutBox, Configure, PasswordChange, Preview, FullScreen,
 
 struct ModeChoice {
     SaverMode mode;
-    const char* rest;    // Preview, PasswordChange: where the window number starts
+    const char* rest;     // Preview, PasswordChange: where the window number starts
     std::uint32_t parent; // Configure: the window after "c:", else 0
 };
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "input_rules.h"
+
 using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND window, HANDLE context);
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND window);
 
@@ -18,6 +20,8 @@ extern HANDLE savedImeContext;
 extern POINT lastCursor;
 
 extern DWORD mouseThreshold;
+extern PowerStatus lastPower;
+PowerStatus ReadPowerStatus(PowerStatus failed);
 
 extern HMODULE passwordModule;
 extern VerifyScreenSavePwdFn verifyPasswordFn;

@@ -1,5 +1,6 @@
 // Message numbers the host's decisions look at, usable without windows.h so
-// the decisions build and run natively too.
+// the decisions build and run natively too; saver_input.cpp holds them to
+// windows.h.
 #pragma once
 
 namespace msg {
@@ -11,4 +12,9 @@ constexpr unsigned create = 0x0001, destroy = 0x0002, setText = 0x000C, paint = 
                    powerBroadcast = 0x0218, verify = 0x8000; // WM_APP: the password gate asks
 constexpr unsigned long long scNextWindow = 0xF040, scPrevWindow = 0xF050, scScreenSave = 0xF140;
 constexpr unsigned long long pwrCriticalResume = 3;
+// WM_POWERBROADCAST events.
+constexpr unsigned long long pbtQuerySuspend = 0x0, pbtQueryStandby = 0x1, pbtSuspend = 0x4,
+                             pbtStandby = 0x5, pbtResumeCritical = 0x6, pbtResumeSuspend = 0x7,
+                             pbtResumeStandby = 0x8, pbtPowerStatusChange = 0xA,
+                             pbtResumeAutomatic = 0x12;
 } // namespace msg

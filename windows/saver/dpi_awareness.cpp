@@ -1,7 +1,8 @@
 // The full-screen saver draws at the display's own pixels: on a scaled
 // display Windows gives a process that has not said it is DPI-aware a
 // smaller, virtual screen and stretches its window, blurring every line.
-// Each call is looked up, as older Windows lack them.
+// The preview measures in its parent's pixels instead. Each call is looked
+// up, as older Windows lack them.
 #include "saver_host.h"
 
 namespace {
@@ -27,4 +28,18 @@ void DeclareDpiAware() {
         reinterpret_cast<SetAwareFn>(reinterpret_cast<void*>(User32Entry("SetProcessDPIAware")));
     if (setAware != nullptr)
         setAware();
+}
+
+void FollowParentDpi(HWND parent) {
+    // A child window takes its parent's awareness whatever its thread's; an
+    // unaware thread would measure the settings dialog's client area, and
+    // its own child, in pixels divided by the scale. Windows 10 1607 on.
+    using GetWindowContextFn = HANDLE(WINAPI*)(HWND);
+    using SetThreadContextFn = HANDLE(WINAPI*)(HANDLE);
+    auto getWindowContext = reinterpret_cast<GetWindowContextFn>(
+        reinterpret_cast<void*>(User32Entry("GetWindowDpiAwarenessContext")));
+    auto setThreadContext = reinterpret_cast<SetThreadContextFn>(
+        reinterpret_cast<void*>(User32Entry("SetThreadDpiAwarenessContext")));
+    if (getWindowContext != nullptr && setThreadContext != nullptr)
+        setThreadContext(getWindowContext(parent)); // a null one is refused, changing nothing
 }

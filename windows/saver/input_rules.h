@@ -15,6 +15,7 @@ enum class InputAction {
     HideCursor,        // SetCursor(null), then the final step
     HideCursorHandled, // SetCursor(null) and return 1, without default processing
     MouseMove,         // the movement test, then the final step
+    PowerStatus,       // the power-status test, then the final step
     GateClose,         // the password gate decides; on approval the final step
     AskVerifier,       // return what the platform's verifier answers
     Handled,           // return 1
@@ -24,11 +25,25 @@ InputAction JudgeInput(const InputState& state, unsigned message, std::uintptr_t
 
 // The final step's auto-play query: post close and answer `AutoPlayAnswer`.
 bool IsAutoPlayQuery(const InputState& state, unsigned message);
-inline std::intptr_t AutoPlayAnswer(const InputState& state) { return state.haveVerifier ? 1 : 0; }
+inline std::intptr_t AutoPlayAnswer(const InputState& state) {
+    return state.haveVerifier ? 1 : 0;
+}
+
+// What GetSystemPowerStatus says of the power line and the battery; 255 is
+// unknown in both.
+struct PowerStatus {
+    std::uint8_t acLine, batteryFlag;
+};
+
+// A power-status notice ends the saver when the power line changed or the
+// battery has newly become low or critical; the 3 % steps do not.
+bool PowerStatusEnds(PowerStatus before, PowerStatus now);
 
 struct ScreenPoint {
     std::int32_t x, y;
 };
+
+constexpr std::uint32_t movementThreshold = 4; // pixels, horizontal plus vertical
 
 // Horizontal plus vertical distance beyond the threshold, compared unsigned.
 bool MovedFarEnough(ScreenPoint last, ScreenPoint now, std::uint32_t threshold);

@@ -13,9 +13,10 @@ ShellAction RouteShellMessage(unsigned message, std::uintptr_t wParam, bool prev
         return ShellAction::Swallow; // the title never changes
     case msg::paint:
         return closeApproved ? ShellAction::Default : ShellAction::Paint;
-    case msg::help:
+    case msg::help: // the default processing sends it, with its data, to the parent
+        return previewMode ? ShellAction::Default : ShellAction::Renderer;
     case msg::contextMenu:
-        return previewMode ? ShellAction::HelpToParent : ShellAction::Renderer;
+        return previewMode ? ShellAction::ToParent : ShellAction::Renderer;
     case msg::keyDown:
     case msg::sysKeyDown:
     case msg::mouseMove:
@@ -24,8 +25,8 @@ ShellAction RouteShellMessage(unsigned message, std::uintptr_t wParam, bool prev
     case msg::mButtonDown:
         return closeApproved ? ShellAction::Default : ShellAction::Renderer;
     case msg::sysCommand: // compared whole: the low four bits are not masked
-        if (!previewMode &&
-            (wParam == msg::scNextWindow || wParam == msg::scPrevWindow || wParam == msg::scScreenSave))
+        if (!previewMode && (wParam == msg::scNextWindow || wParam == msg::scPrevWindow ||
+                             wParam == msg::scScreenSave))
             return ShellAction::Swallow;
         return ShellAction::Renderer;
     case msg::timer:

@@ -8,7 +8,8 @@ int SaverMain(HINSTANCE instance, const char* tail);
 int StartPreview(const char* text);
 int StartPasswordChange(const char* text);
 
-void DeclareDpiAware(); // before the full-screen window exists
+void DeclareDpiAware();            // before the full-screen window exists
+void FollowParentDpi(HWND parent); // before the preview measures its parent
 int RunSaverWindow(HWND parent);
 LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,7 +1,9 @@
 #include "command_line.h"
 
 namespace {
-unsigned char Byte(const char* p) { return static_cast<unsigned char>(*p); }
+unsigned char Byte(const char* p) {
+    return static_cast<unsigned char>(*p);
+}
 } // namespace
 
 const char* CutProgramName(const char* line, NextChar next) {

@@ -2,6 +2,34 @@
 
 #include "messages.h"
 
+namespace {
+
+// The machine sleeps, wakes or must be seen; a laptop on battery also sends
+// a status change at every few per cent, which alone must not end the saver.
+InputAction PowerNoticeAction(std::uintptr_t event) {
+    switch (event) {
+    case msg::pbtQuerySuspend:
+    case msg::pbtQueryStandby:
+    case msg::pbtSuspend:
+    case msg::pbtStandby:
+    case msg::pbtResumeCritical:
+    case msg::pbtResumeSuspend:
+    case msg::pbtResumeStandby:
+    case msg::pbtResumeAutomatic:
+        return InputAction::PostClose;
+    case msg::pbtPowerStatusChange:
+        return InputAction::PowerStatus;
+    default:
+        return InputAction::Default;
+    }
+}
+
+bool Flagged(PowerStatus status, std::uint8_t flag) {
+    return status.batteryFlag != 255 && (status.batteryFlag & flag) != 0;
+}
+
+} // namespace
+
 InputAction JudgeInput(const InputState& s, unsigned message, std::uintptr_t wParam) {
     if (s.previewMode || s.closeApproved)
         return InputAction::Default;
@@ -29,8 +57,9 @@ InputAction JudgeInput(const InputState& s, unsigned message, std::uintptr_t wPa
     case msg::lButtonDown:
     case msg::rButtonDown:
     case msg::mButtonDown:
-    case msg::powerBroadcast:
         return InputAction::PostClose;
+    case msg::powerBroadcast:
+        return PowerNoticeAction(wParam);
     case msg::mouseMove:
         return InputAction::MouseMove;
     default:
@@ -51,4 +80,11 @@ bool MovedFarEnough(ScreenPoint last, ScreenPoint now, std::uint32_t threshold) 
     if (static_cast<std::int32_t>(dy) < 0)
         dy = 0u - dy;
     return dx + dy > threshold;
+}
+
+bool PowerStatusEnds(PowerStatus before, PowerStatus now) {
+    constexpr std::uint8_t low = 2, critical = 4;
+    bool lineChanged = before.acLine != 255 && now.acLine != 255 && now.acLine != before.acLine;
+    return lineChanged || (Flagged(now, low) && !Flagged(before, low)) ||
+           (Flagged(now, critical) && !Flagged(before, critical));
 }

@@ -2,6 +2,7 @@
 // the outer window procedure in front of the renderer.
 #include "fern_window.h"
 #include "host_state.h"
+#include "resource_ids.h"
 #include "saver_host.h"
 #include "shell_rules.h"
 
@@ -21,7 +22,7 @@ int RunSaverWindow(HWND parent) {
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
     wc.lpfnWndProc = SaverShellProc;
     wc.hInstance = appInstance;
-    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(100));
+    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_VERDANELLE));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = saverClass;
 
@@ -29,6 +30,7 @@ int RunSaverWindow(HWND parent) {
     DWORD style, exStyle;
     int x = 0, y = 0, width, height;
     if (parent != nullptr) {
+        FollowParentDpi(parent);
         RECT client;
         GetClientRect(parent, &client);
         width = client.right;
@@ -92,8 +94,10 @@ LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case ShellAction::Create:
         DetachInputContext(window);
         GetCursorPos(&lastCursor);
-        if (!previewMode)
+        if (!previewMode) {
             SetCursor(nullptr);
+            lastPower = ReadPowerStatus({255, 255});
+        }
         break;
     case ShellAction::Destroy:
         if (imeModule != nullptr && imeAssociateFn != nullptr && savedImeContext != nullptr)
@@ -108,7 +112,7 @@ LRESULT CALLBACK SaverShellProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (!previewMode)
             SetCursor(nullptr);
         break;
-    case ShellAction::HelpToParent: {
+    case ShellAction::ToParent: {
         HWND parent = GetParent(window);
         if (parent != nullptr && IsWindow(parent))
             PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lParam);

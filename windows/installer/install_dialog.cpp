@@ -3,12 +3,10 @@
 #include <windows.h>
 
 #include "dll_search.h"
+#include "installer_ids.h"
 #include "install_outcome.h"
 
 namespace {
-
-constexpr int buttonId = 1;
-constexpr int textId = 1000;
 
 struct Win32InstallSystem final : InstallSystem {
     unsigned SystemDirectory(char* buffer, unsigned size) override {
@@ -41,17 +39,17 @@ char directory[directorySize];
 char message[1024];
 
 void ShowOutcome(HWND dialog) {
-    HWND button = GetDlgItem(dialog, buttonId);
+    HWND button = GetDlgItem(dialog, IDC_INSTALL_BUTTON);
     Win32InstallSystem system;
     InstallOutcome outcome = InstallScreenSaver(system, directory);
     if (outcome.argument != nullptr) {
         wsprintfA(message, outcome.format, outcome.argument);
-        SetDlgItemTextA(dialog, textId, message);
+        SetDlgItemTextA(dialog, IDC_INSTALL_TEXT, message);
     } else {
-        SetDlgItemTextA(dialog, textId, outcome.format);
+        SetDlgItemTextA(dialog, IDC_INSTALL_TEXT, outcome.format);
     }
     if (outcome.failed)
-        SetDlgItemTextA(dialog, buttonId, "Close");
+        SetDlgItemTextA(dialog, IDC_INSTALL_BUTTON, "Close");
     EnableWindow(button, TRUE);
 }
 

@@ -12,7 +12,9 @@ BOOL onWin9x;
 
 namespace {
 
-const char* NextCharacter(const char* position) { return CharNextA(position); }
+const char* NextCharacter(const char* position) {
+    return CharNextA(position);
+}
 
 HWND WindowNumber(std::uint32_t number) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number));
@@ -34,8 +36,8 @@ int RunMode(const char* tail) {
     case SaverMode::Preview:
         return StartPreview(choice.rest);
     case SaverMode::FullScreen:
-        // Not for the preview: its parent is another process's window, whose
-        // awareness Windows reconciles by itself.
+        // The process only: the preview takes its parent's awareness for its
+        // thread, and the about box is left to Windows' scaling.
         DeclareDpiAware();
         return RunSaverWindow(nullptr);
     case SaverMode::Refused:
