@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "animation.h"
-#include "call_digest.h"
-#include "gl_calls.h"
+#include "gl_standin.h"
 #include "whole_figures.h"
 
 namespace {
@@ -21,7 +20,6 @@ struct Run { // vertices of one colour
 
 CallDigest digest;
 bool digesting = false;
-bool drawing = true; // false while whole figures are only digested
 bool cleared = false;
 Colour colour;
 std::vector<float> vertices; // this tick's, x and y in device coordinates
@@ -49,48 +47,39 @@ EM_JS(void, DrawLines, (int first, int count, int red, int green, int blue), {
 });
 // clang-format on
 
-extern "C" {
+namespace {
 
-void glClear(GLbitfield mask) {
-    if (digesting)
-        digest.Call(clearCall, mask);
+void Clear(unsigned) {
     cleared = true;
 }
-void glColor3ub(GLubyte red, GLubyte green, GLubyte blue) {
-    if (digesting)
-        digest.Call(colourCall, red, green, blue);
+void SetColour(unsigned char red, unsigned char green, unsigned char blue) {
     colour = Colour{red, green, blue};
 }
-void glBegin(GLenum mode) {
-    if (digesting)
-        digest.Call(beginCall, mode);
-    if (!drawing)
-        return;
+void Begin(unsigned) {
     const Run* last = runs.empty() ? nullptr : &runs.back();
     if (last == nullptr || last->colour.red != colour.red || last->colour.green != colour.green ||
         last->colour.blue != colour.blue)
         runs.push_back(Run{static_cast<int>(vertices.size() / 2), 0, colour});
 }
-void glVertex2d(GLdouble x, GLdouble y) {
-    if (digesting)
-        digest.Call(vertexCall, x, y);
-    if (!drawing)
-        return;
+void Vertex(double x, double y) {
     vertices.push_back(static_cast<float>(x));
     vertices.push_back(static_cast<float>(y));
     ++runs.back().count;
 }
-void glEnd(void) {
-    if (digesting)
-        digest.Call(endCall);
+const GlSink drawing = {nullptr, Clear, SetColour, Begin, Vertex, nullptr, nullptr};
+
+void DigestFromNow(bool on) {
+    digesting = on;
+    glDigest = on ? &digest : nullptr;
 }
-void glFlush(void) {
-    if (digesting)
-        digest.Call(flushCall);
-}
+
+} // namespace
+
+extern "C" {
 
 // A new figure for a canvas of this many pixels, as window creation starts one.
 EMSCRIPTEN_KEEPALIVE void StartPage(int width, int height) {
+    glSink = drawing;
     StartFern(width, height);
     growthTicks = 0;
     digest = CallDigest{};
@@ -119,7 +108,7 @@ EMSCRIPTEN_KEEPALIVE void Tick() {
 
 // Digests the page's calls from its next figure on.
 EMSCRIPTEN_KEEPALIVE void DigestCalls(int on) {
-    digesting = on != 0;
+    DigestFromNow(on != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE int PageTicks() {
@@ -139,11 +128,10 @@ EMSCRIPTEN_KEEPALIVE void DigestWholeFigures(int width, int height) {
     int pageWidth = screenWidth, pageHeight = screenHeight;
     bool pageDigesting = digesting;
     digest = CallDigest{};
-    digesting = true;
-    drawing = false;
+    DigestFromNow(true);
+    glSink = GlSink{}; // digested only, not drawn
     int ticks = GrowBothFigures(width, height);
-    drawing = true;
-    digesting = pageDigesting;
+    DigestFromNow(pageDigesting);
     Grown result{ticks, digest.calls, digest.value};
     StartPage(pageWidth, pageHeight);
     grown = result;

@@ -1,6 +1,6 @@
 // The page around the renderer core: a canvas at device pixels, one tick
-// every 50 ms while the page is visible, a new figure for a new size, and
-// full screen that ends as the Windows saver does.
+// every 50 ms while the page is visible, a new figure for a new size, full
+// screen that ends as the Windows saver does, and the files kept for offline.
 (function () {
   'use strict';
   const canvas = document.getElementById('fern');
@@ -13,6 +13,11 @@
     message.textContent = text;
     message.style.display = 'block';
   }
+
+  // Offline from the second visit on, where a service worker may run (https,
+  // localhost); elsewhere, a file:// page say, the page works as it is.
+  if ('serviceWorker' in navigator && window.isSecureContext)
+    navigator.serviceWorker.register('sw.js').catch(() => {});
 
   if (typeof WebAssembly !== 'object') {
     say('Verdanelle needs WebAssembly, which this browser does not offer.');
@@ -132,7 +137,9 @@
     if (!pressedInFullScreen)
       enterFullScreen();
   });
-  document.addEventListener('mousedown', () => {
+  // A mouse button, or a touch that starts a tap or a swipe: once a press,
+  // without the mouse events a browser makes up for a tap after it.
+  document.addEventListener('pointerdown', () => {
     pressedInFullScreen = document.fullscreenElement !== null;
     leaveFullScreen();
   });

@@ -5,7 +5,10 @@ import http from 'node:http';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const types = {
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
+};
 
 // Serves the files of SITE; resolves to { url, close }.
 export async function serveSite(site) {
@@ -23,9 +26,16 @@ export async function serveSite(site) {
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
 }
 
+const executablePath = '/usr/bin/chromium';
+const args = ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'];
+
 export function launchChromium() {
-  return chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
-  });
+  return chromium.launch({ executablePath, args });
+}
+
+// A browser with a profile of its own, in DIR (made afresh): unlike the
+// others' contexts, not off the record, so it may install apps.
+export function launchProfile(dir, options) {
+  fs.rmSync(dir, { recursive: true, force: true });
+  return chromium.launchPersistentContext(dir, { executablePath, args, ...options });
 }

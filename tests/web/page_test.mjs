@@ -7,7 +7,7 @@
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { launchChromium, serveSite } from './browser.mjs';
+import { launchChromium, launchProfile, serveSite } from './browser.mjs';
 
 const [site, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
@@ -32,7 +32,7 @@ const greenness = (file, region) => measure(file, region, '%[fx:mean.g - (mean.r
 const brightness = (file, region) => measure(file, region, '%[fx:mean]');
 
 // The native build's digests of both figures grown whole, from its own table.
-const table = fs.readFileSync(new URL('../whole_figures.h', import.meta.url), 'utf8');
+const table = fs.readFileSync(new URL('../../renderer/whole_figures.h', import.meta.url), 'utf8');
 const native = {};
 for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
   native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;
@@ -66,11 +66,15 @@ const ready = (page) => page.waitForFunction(() => window.verdanelle?.ticks > 0,
 const fern = (page, call, ...args) => page.evaluate(([c, a]) => window.verdanelle.fern[c](...a), [call, args]);
 
 try {
-  // The site: three files, small.
+  // The site: one page, its script and module, and what makes it an app; small.
   const files = fs.readdirSync(site).sort();
-  equals('the site is one page, one script and one module', files.join(' '), 'index.html verdanelle.js verdanelle.wasm');
+  equals('the site\'s files', files.join(' '), 'icon-192.png icon-512.png icon-maskable-512.png index.html ' +
+    'manifest.webmanifest sw.js verdanelle.js verdanelle.wasm');
   const bytes = files.reduce((sum, f) => sum + fs.statSync(path.join(site, f)).size, 0);
-  check(`the site is under 100 KB (${bytes} bytes)`, bytes < 100 * 1024);
+  check(`the site is under 150 KB (${bytes} bytes)`, bytes < 150 * 1024);
+  const icons = JSON.parse(fs.readFileSync(path.join(site, 'manifest.webmanifest'), 'utf8')).icons;
+  const pngSize = (file) => { const b = fs.readFileSync(path.join(site, file)); return `${b.readUInt32BE(16)}x${b.readUInt32BE(20)}`; };
+  equals('each icon has the size its manifest says', icons.map((i) => pngSize(i.src)).join(' '), '192x192 512x512 512x512');
 
   // --- What it draws: a stem up from the bottom middle, green, growing.
   let page = await open(640, 480);
@@ -150,6 +154,36 @@ try {
     check(`${keys} is the browser's`, !(await fullScreen()));
   }
   await page.context().close();
+
+  // --- On a touch screen a tap enters full screen, and another leaves it.
+  page = await (await browser.newContext({ viewport: { width: 640, height: 480 }, hasTouch: true, isMobile: true })).newPage();
+  await page.goto(url);
+  await ready(page);
+  await page.touchscreen.tap(200, 150);
+  await sleep(300);
+  check('a tap enters full screen', await fullScreen());
+  await page.touchscreen.tap(200, 150);
+  await sleep(300);
+  check('a tap leaves it', !(await fullScreen()));
+  await page.context().close();
+
+  // --- An app: installable, and a second visit with no network draws the fern.
+  const app = await launchProfile(`${work}/profile`, { viewport: { width: 640, height: 480 } });
+  page = app.pages()[0];
+  page.on('pageerror', (e) => problems.push(e.message));
+  await page.goto(url);
+  await ready(page);
+  const cdp = await app.newCDPSession(page);
+  equals('installable: Chromium finds nothing missing',
+    (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors.map((e) => e.errorId).join(' '), '');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.context().setOffline(true);
+  await page.reload();
+  await ready(page);
+  await sleep(1000);
+  await page.screenshot({ path: `${work}/offline.png` });
+  check('offline: the second visit draws the fern', greenness(`${work}/offline.png`, '8x40+316+440') > 0.05);
+  await app.close();
 
   // --- A module that comes late: no tick before it, then a figure for the
   // size the canvas has by then.
