@@ -14,8 +14,8 @@ packages=(
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
     libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
-    mate-screensaver dbus-x11                            # MATE's with a session bus,
-    dpkg-dev lintian desktop-file-utils man-db           # and its Debian package
+    mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
+    dpkg-dev debhelper lintian desktop-file-utils man-db # and its Debian package
     emscripten chromium                                  # the web page and its browser
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the
@@ -60,6 +60,16 @@ elif installed wine32:i386; then
     echo "setup: this kernel cannot start 32-bit programs, and wine32 breaks Wine here;" \
         "remove it (apt-get remove wine32)" >&2
     exit 1
+fi
+
+# On amd64 the arm64 package is cross-built, and its programs run under qemu.
+packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libgl-dev:arm64
+    libgl1-mesa-dri:arm64 libglx-mesa0:arm64)
+if [ "$(dpkg --print-architecture)" = amd64 ]; then
+    dpkg --print-foreign-architectures | grep -qx arm64 || $sudo dpkg --add-architecture arm64
+    install_missing "${packages_arm64[@]}" ||
+        echo "setup: cannot install the arm64 cross compiler, qemu and libraries;" \
+            "the arm64 package is not built and its checks are skipped" >&2
 fi
 
 # The page's tests drive Chromium with playwright-core from npm, pinned in the

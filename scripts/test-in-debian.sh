@@ -1,0 +1,35 @@
+#!/bin/bash
+# Runs the test command as a new user would on a fresh Debian of the release
+# named: in a chroot made with debootstrap (kept in DIR for the next run),
+# with this checkout's files copied in, committed or not. As root.
+#   test-in-debian.sh RELEASE [DIR]      for instance: test-in-debian.sh trixie
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+release=${1:?usage: test-in-debian.sh RELEASE [DIR]}
+dir=${2:-$root/build/debian-$release}
+[ "$(id -u)" -eq 0 ] || { echo "test-in-debian.sh: debootstrap and chroot need root" >&2; exit 1; }
+command -v debootstrap >/dev/null || { apt-get update -q && apt-get install -y -q debootstrap; }
+[ -x "$dir/bin/bash" ] || debootstrap --variant=minbase "$release" "$dir" http://deb.debian.org/debian
+
+# What Xvfb, Wine and Chromium need of the host: processes, devices, shared memory.
+mount -t proc proc "$dir/proc"
+mount --rbind /sys "$dir/sys" && mount --make-rslave "$dir/sys"
+mount --rbind /dev "$dir/dev" && mount --make-rslave "$dir/dev"
+trap 'umount -R "$dir/dev" "$dir/sys" "$dir/proc" 2>/dev/null || true' EXIT
+cp /etc/resolv.conf "$dir/etc/resolv.conf"
+inside() { chroot "$dir" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 CI="${CI:-}" NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "$@"; }
+inside apt-get update -q >/dev/null
+inside apt-get install -y -q --no-install-recommends ca-certificates >/dev/null
+# This machine's certificate authorities, which its network may need.
+cp /etc/ssl/certs/ca-certificates.crt "$dir/etc/ssl/certs/ca-certificates.crt"
+
+rm -rf "$dir/root/verdanelle"
+mkdir -p "$dir/root/verdanelle"
+tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git --exclude=node_modules -cf - . |
+    tar -C "$dir/root/verdanelle" -xf -
+start=$(date +%s)
+status=0
+inside bash /root/verdanelle/scripts/test.sh || status=$?
+echo "test-in-debian.sh: $release: the test command ended with $status after $(($(date +%s) - start)) s"
+exit $status
