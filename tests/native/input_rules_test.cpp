@@ -24,41 +24,26 @@ TEST(JudgeInput, FullScreenBeforeApproval) {
         std::uintptr_t wParam;
         InputAction action;
     } table[] = {
-        {msg::keyDown, 0x41, A::PostClose},
-        {msg::sysKeyDown, 0x12, A::PostClose},
-        {msg::lButtonDown, 1, A::PostClose},
-        {msg::rButtonDown, 2, A::PostClose},
-        {msg::mButtonDown, 16, A::PostClose},
-        {msg::power, 3, A::PostClose},
-        {msg::power, 1, A::Default},
-        {msg::power, 0, A::Default},
-        {msg::activateApp, 0, A::PostClose},
-        {msg::activateApp, 1, A::Default},
-        {msg::showWindow, 1, A::HideCursor},
-        {msg::showWindow, 0, A::Default},
-        {msg::setCursor, 0, A::HideCursorHandled},
-        {msg::mouseMove, 0, A::MouseMove},
-        {0x0101, 0x41, A::Default}, // key up
-        {0x0202, 0, A::Default},    // button up
-        {0x0203, 0, A::Default},    // double-click
-        {0x020A, 0, A::Default},    // wheel
-        {0x0102, 'a', A::Default},  // character
-        {msg::paint, 0, A::Default},
+        // clang-format off
+        {msg::keyDown, 0x41, A::PostClose},        {msg::sysKeyDown, 0x12, A::PostClose},
+        {msg::lButtonDown, 1, A::PostClose},       {msg::rButtonDown, 2, A::PostClose},
+        {msg::mButtonDown, 16, A::PostClose},      {msg::power, 3, A::PostClose},
+        {msg::power, 1, A::Default},               {msg::power, 0, A::Default},
+        {msg::activateApp, 0, A::PostClose},       {msg::activateApp, 1, A::Default},
+        {msg::showWindow, 1, A::HideCursor},       {msg::showWindow, 0, A::Default},
+        {msg::setCursor, 0, A::HideCursorHandled}, {msg::mouseMove, 0, A::MouseMove},
+        {0x0101, 0x41, A::Default}, /* key up */   {0x0202, 0, A::Default}, /* button up */
+        {0x0203, 0, A::Default}, /* double-click */ {0x020A, 0, A::Default}, /* wheel */
+        {0x0102, 'a', A::Default}, /* char */      {msg::paint, 0, A::Default},
         // Power notices: sleep and wake close; a status change is looked at.
-        {msg::powerBroadcast, 0x0, A::PostClose},
-        {msg::powerBroadcast, 0x1, A::PostClose},
-        {msg::powerBroadcast, 0x4, A::PostClose},
-        {msg::powerBroadcast, 0x5, A::PostClose},
-        {msg::powerBroadcast, 0x6, A::PostClose},
-        {msg::powerBroadcast, 0x7, A::PostClose},
-        {msg::powerBroadcast, 0x8, A::PostClose},
-        {msg::powerBroadcast, 0x12, A::PostClose},
-        {msg::powerBroadcast, 0xA, A::PowerStatus},
-        {msg::powerBroadcast, 0x2, A::Default},
-        {msg::powerBroadcast, 0x3, A::Default},
-        {msg::powerBroadcast, 0x9, A::Default},
-        {msg::powerBroadcast, 0xB, A::Default},
-        {msg::powerBroadcast, 0x8013, A::Default},
+        {msg::powerBroadcast, 0x0, A::PostClose},  {msg::powerBroadcast, 0x1, A::PostClose},
+        {msg::powerBroadcast, 0x4, A::PostClose},  {msg::powerBroadcast, 0x5, A::PostClose},
+        {msg::powerBroadcast, 0x6, A::PostClose},  {msg::powerBroadcast, 0x7, A::PostClose},
+        {msg::powerBroadcast, 0x8, A::PostClose},  {msg::powerBroadcast, 0x12, A::PostClose},
+        {msg::powerBroadcast, 0xA, A::PowerStatus}, {msg::powerBroadcast, 0x2, A::Default},
+        {msg::powerBroadcast, 0x3, A::Default},    {msg::powerBroadcast, 0x9, A::Default},
+        {msg::powerBroadcast, 0xB, A::Default},    {msg::powerBroadcast, 0x8013, A::Default},
+        // clang-format on
     };
     for (const InputState& state : {fullScreenNt, fullScreen9x, armed9x})
         for (const auto& row : table)
@@ -129,15 +114,13 @@ TEST(MovedFarEnough, SumOfDistancesAboveThreshold) {
         ScreenPoint last, now;
         bool moved;
     } table[] = {
-        {{100, 100}, {103, 101}, false},
-        {{100, 100}, {103, 102}, true},
-        {{100, 100}, {100, 100}, false},
-        {{100, 100}, {96, 100}, false},
-        {{100, 100}, {95, 100}, true},
-        {{100, 100}, {98, 98}, false},
-        {{100, 100}, {98, 97}, true},
-        {{0, 0}, {-3, -2}, true},
+        // clang-format off
+        {{100, 100}, {103, 101}, false}, {{100, 100}, {103, 102}, true},
+        {{100, 100}, {100, 100}, false}, {{100, 100}, {96, 100}, false},
+        {{100, 100}, {95, 100}, true},   {{100, 100}, {98, 98}, false},
+        {{100, 100}, {98, 97}, true},    {{0, 0}, {-3, -2}, true},
         {{-2147483647 - 1, 0}, {2147483647, 0}, false}, // the 32-bit difference wraps to -1
+        // clang-format on
     };
     for (const auto& row : table)
         EXPECT_EQ(MovedFarEnough(row.last, row.now, movementThreshold), row.moved)
