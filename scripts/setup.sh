@@ -15,7 +15,8 @@ packages=(
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
     libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
     mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
-    dpkg-dev debhelper lintian desktop-file-utils man-db # and its Debian package
+    build-essential dpkg-dev debhelper lintian           # and its Debian package,
+    desktop-file-utils man-db
     emscripten chromium                                  # the web page and its browser
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the

@@ -2,8 +2,9 @@
 // mpr.log beside it as "change PROVIDER PARENT A B FOREGROUND".
 #include "standin_log.h"
 
-extern "C" __declspec(dllexport) DWORD WINAPI
-    PwdChangePasswordA(LPCSTR provider, HWND parent, DWORD a, DWORD b) {
+#define EXPORT extern "C" __declspec(dllexport)
+
+EXPORT DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND parent, DWORD a, DWORD b) {
     AppendLine(BesideModule("mpr.log"), std::string("change ") + (provider ? provider : "(null)") +
                                             " " + Number(parent) + " " + std::to_string(a) + " " +
                                             std::to_string(b) + " " +
