@@ -12,11 +12,12 @@ objdump=$2
 exports=$here/../win95_exports
 
 # "DLL NAME" for every import: each row is the slot's address, the hint and
-# the name, with an ordinal column between the first two in binutils 2.44.
+# the name; binutils 2.44 adds an ordinal column, "<none>" for imports by name.
 imports() {
     "$objdump" -p "$1" | awk '
         /DLL Name:/ { dll = toupper($3); sub(/\.DLL$/, "", dll); next }
-        dll != "" && /^\t[0-9a-f]+\t/ && $(NF - 1) ~ /^[0-9]+$/ { print dll, $NF }'
+        dll != "" && /^\t/ && (NF == 3 || NF == 4 && $2 == "<none>") &&
+            $1 ~ /^[0-9a-f]+$/ && $(NF - 1) ~ /^[0-9a-f]+$/ { print dll, $NF }'
 }
 not_in_95() {
     local dll name
