@@ -18,8 +18,7 @@ struct Run { // vertices of one colour
     Colour colour;
 };
 
-CallDigest digest;
-bool digesting = false;
+CallDigest digest; // of every call while glDigest points here
 bool cleared = false;
 Colour colour;
 std::vector<float> vertices; // this tick's, x and y in device coordinates
@@ -68,11 +67,6 @@ void Vertex(double x, double y) {
 }
 const GlSink drawing = {nullptr, Clear, SetColour, Begin, Vertex, nullptr, nullptr};
 
-void DigestFromNow(bool on) {
-    digesting = on;
-    glDigest = on ? &digest : nullptr;
-}
-
 } // namespace
 
 extern "C" {
@@ -102,13 +96,13 @@ EMSCRIPTEN_KEEPALIVE void Tick() {
         DrawLines(run.first, run.count, run.colour.red, run.colour.green, run.colour.blue);
     ++pageTicks;
     leftwardPlaced |= startAngle == 270.0;
-    if (digesting && leftwardPlaced && startAngle == 0.0 && grown.ticks == 0)
+    if (glDigest != nullptr && leftwardPlaced && startAngle == 0.0 && grown.ticks == 0)
         grown = {pageTicks, digest.calls, digest.value};
 }
 
 // Digests the page's calls from its next figure on.
 EMSCRIPTEN_KEEPALIVE void DigestCalls(int on) {
-    DigestFromNow(on != 0);
+    glDigest = on != 0 ? &digest : nullptr;
 }
 
 EMSCRIPTEN_KEEPALIVE int PageTicks() {
@@ -126,12 +120,12 @@ EMSCRIPTEN_KEEPALIVE int ClientHeight() {
 // the three calls after it, which otherwise tell the page's own.
 EMSCRIPTEN_KEEPALIVE void DigestWholeFigures(int width, int height) {
     int pageWidth = screenWidth, pageHeight = screenHeight;
-    bool pageDigesting = digesting;
+    CallDigest* pageDigest = glDigest;
     digest = CallDigest{};
-    DigestFromNow(true);
+    glDigest = &digest;
     glSink = GlSink{}; // digested only, not drawn
     int ticks = GrowBothFigures(width, height);
-    DigestFromNow(pageDigesting);
+    glDigest = pageDigest;
     Grown result{ticks, digest.calls, digest.value};
     StartPage(pageWidth, pageHeight);
     grown = result;

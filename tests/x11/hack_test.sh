@@ -219,10 +219,13 @@ check "its manual page renders without a warning" \
 # --- arm64, cross-built: the package has the same files and dependencies,
 # its hack draws under qemu, and fern-trace's calls are this machine's, byte
 # for byte.
-if [ "$arch" = amd64 ] && command -v qemu-aarch64-static aarch64-linux-gnu-g++ >/dev/null &&
-    dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 2>/dev/null | grep -qvx 'install ok installed'; then
-    echo "SKIPPED: arm64: its libraries are not all installed (scripts/setup.sh)"
-elif [ "$arch" = amd64 ] && command -v qemu-aarch64-static aarch64-linux-gnu-g++ >/dev/null; then
+arm64_ready() { # on amd64, with what setup.sh installs for arm64
+    [ "$arch" = amd64 ] && command -v qemu-aarch64-static >/dev/null &&
+        command -v aarch64-linux-gnu-g++ >/dev/null &&
+        [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 2>/dev/null |
+            grep -cx 'install ok installed')" = 2 ]
+}
+if arm64_ready; then
     "$scripts/build-deb.sh" "$work/deb" arm64 >>"$work/deb.log" 2>&1
     arm64=$(ls "$work"/deb/verdanelle_*_arm64.deb)
     check "arm64: the same files" equals "$(contents "$arm64")" "$files"
@@ -246,7 +249,7 @@ elif [ "$arch" = amd64 ] && command -v qemu-aarch64-static aarch64-linux-gnu-g++
             cmp <(qemu-aarch64-static "$work/arm64-build/fern-trace" $ticks) <("$fern_trace" $ticks)
     done
 else
-    echo "SKIPPED: arm64: no cross compiler or qemu-aarch64-static here (scripts/setup.sh installs them on amd64)"
+    echo "SKIPPED: arm64: not amd64, or no arm64 cross compiler, qemu or libraries (scripts/setup.sh installs them)"
 fi
 
 # --- MATE's screen saver, which finds savers only in the system's folder: the
