@@ -35,7 +35,8 @@ TEST(JudgeInput, FullScreenBeforeApproval) {
         {0x0101, 0x41, A::Default}, /* key up */   {0x0202, 0, A::Default}, /* button up */
         {0x0203, 0, A::Default}, /* double-click */ {0x020A, 0, A::Default}, /* wheel */
         {0x0102, 'a', A::Default}, /* char */      {msg::paint, 0, A::Default},
-        // Power notices: sleep and wake close; a status change is looked at.
+        // Power notices: sleep and wake close; a status change is looked at; a
+        // low battery (0x9) alone never closes.
         {msg::powerBroadcast, 0x0, A::PostClose},  {msg::powerBroadcast, 0x1, A::PostClose},
         {msg::powerBroadcast, 0x4, A::PostClose},  {msg::powerBroadcast, 0x5, A::PostClose},
         {msg::powerBroadcast, 0x6, A::PostClose},  {msg::powerBroadcast, 0x7, A::PostClose},
@@ -92,16 +93,17 @@ TEST(AutoPlayQuery, AnsweredInEveryState) {
 }
 
 // Flags: 1 high, 2 low, 4 critical, 8 charging, 128 no battery, 255 unknown.
-TEST(PowerStatusEnds, LineChangeOrNewlyLowBattery) {
+// Only a plug or unplug ends it, never the level.
+TEST(PowerStatusEnds, OnlyAChangeOfThePowerLine) {
     const struct {
         PowerStatus before, now;
         bool ends;
     } table[] = {
         {{1, 8}, {1, 8}, false},     {{1, 8}, {0, 1}, true},      {{0, 1}, {1, 9}, true},
-        {{0, 1}, {0, 1}, false},     {{0, 1}, {0, 2}, true},      {{0, 2}, {0, 2}, false},
-        {{0, 2}, {0, 6}, true},      {{0, 6}, {0, 6}, false},     {{0, 4}, {0, 1}, false},
-        {{1, 128}, {1, 128}, false}, {{255, 255}, {1, 1}, false}, {{1, 255}, {1, 2}, true},
-        {{1, 1}, {255, 255}, false}, {{255, 255}, {0, 2}, true},
+        {{0, 1}, {0, 1}, false},     {{0, 1}, {0, 2}, false},     {{0, 2}, {0, 2}, false},
+        {{0, 2}, {0, 6}, false},     {{0, 6}, {0, 6}, false},     {{0, 4}, {0, 1}, false},
+        {{1, 128}, {1, 128}, false}, {{255, 255}, {1, 1}, false}, {{1, 255}, {1, 2}, false},
+        {{1, 1}, {255, 255}, false}, {{255, 255}, {0, 2}, false}, {{0, 6}, {1, 14}, true},
     };
     for (const auto& row : table)
         EXPECT_EQ(PowerStatusEnds(row.before, row.now), row.ends)

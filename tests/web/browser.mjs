@@ -10,12 +10,17 @@ const types = {
   '.webmanifest': 'application/manifest+json',
 };
 
-// Serves the files of SITE; resolves to { url, close }.
-export async function serveSite(site) {
+// Serves the files of SITE at /, or of each folder of MOUNTS at its path
+// ({ '/a/': DIR }, changeable while it serves); a bare folder is index.html
+// unless INDEX is false, as on hosts without a directory index. Resolves to
+// { url, close, mounts }.
+export async function serveSite(site, { index = true, mounts = { '/': site } } = {}) {
   const server = http.createServer((request, response) => {
-    const name = new URL(request.url, 'http://127.0.0.1').pathname.slice(1) || 'index.html';
-    const file = path.join(site, path.basename(name));
-    if (!fs.existsSync(file)) {
+    const pathname = new URL(request.url, 'http://127.0.0.1').pathname;
+    const at = Object.keys(mounts).find((prefix) => pathname.startsWith(prefix));
+    const name = at === undefined ? '' : pathname.slice(at.length) || (index ? 'index.html' : '');
+    const file = name && path.join(mounts[at], path.basename(name));
+    if (!file || !fs.existsSync(file)) {
       response.writeHead(404).end();
       return;
     }
@@ -23,7 +28,7 @@ export async function serveSite(site) {
     fs.createReadStream(file).pipe(response);
   });
   await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), mounts };
 }
 
 const executablePath = '/usr/bin/chromium';

@@ -5,6 +5,7 @@
 // address by a server of its own.
 //   node page_test.mjs SITE_DIR WORK_DIR
 import { execFileSync } from 'node:child_process';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
 import { launchChromium, launchProfile, serveSite } from './browser.mjs';
@@ -167,23 +168,57 @@ try {
   check('a tap leaves it', !(await fullScreen()));
   await page.context().close();
 
-  // --- An app: installable, and a second visit with no network draws the fern.
+  // --- An app: installable and offline, from a host without a directory
+  // index that holds two copies of the site. Its worker keeps a release only
+  // when every file is the one it was built with, and never takes over an
+  // open page. The next release changes index.html; a broken upload is its
+  // worker beside the old files.
+  const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
+  const [next, broken] = [`${work}/next`, `${work}/broken`];
+  for (const dir of [next, broken]) fs.cpSync(site, dir, { recursive: true });
+  fs.appendFileSync(`${next}/index.html`, '<!-- next -->\n');
+  const nextWorker = fs.readFileSync(`${site}/sw.js`, 'utf8').replace(sha256(`${site}/index.html`), sha256(`${next}/index.html`))
+    .replace(/const release = '([^']*)'/, "const release = '$1-next'");
+  for (const dir of [next, broken]) fs.writeFileSync(`${dir}/sw.js`, nextWorker);
+  const host = await serveSite(null, { index: false, mounts: { '/a/': site, '/b/': site } });
   const app = await launchProfile(`${work}/profile`, { viewport: { width: 640, height: 480 } });
   page = app.pages()[0];
   page.on('pageerror', (e) => problems.push(e.message));
-  await page.goto(url);
-  await ready(page);
+  for (const copy of ['b', 'a']) {
+    await page.goto(`${host.url}${copy}/index.html`);
+    await ready(page);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+  }
   const cdp = await app.newCDPSession(page);
   equals('installable: Chromium finds nothing missing',
     (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors.map((e) => e.errorId).join(' '), '');
-  await page.evaluate(() => navigator.serviceWorker.ready);
+  const kept = () => page.evaluate(() => caches.keys().then((names) => names.map((n) => n.split(' ')[1]).sort().join(' ')));
+  equals('each copy keeps a release of its own', await kept(), `${host.url}a/ ${host.url}b/`);
+  await page.reload(); // now a page of a's release
+  const update = () => page.evaluate(() => new Promise((settled) => navigator.serviceWorker.getRegistration().then((r) => {
+    r.addEventListener('updatefound', () => {
+      const worker = r.installing;
+      worker.addEventListener('statechange', () => ['installed', 'redundant'].includes(worker.state) &&
+        setTimeout(() => settled(`${worker.state} ${navigator.serviceWorker.controller === r.active}`), 500));
+    });
+    r.update().catch(() => {});
+    setTimeout(() => settled('no new worker'), 10000);
+  })));
+  host.mounts['/a/'] = broken;
+  equals('an upload half done: its release is refused', await update(), 'redundant true');
+  host.mounts['/a/'] = next;
+  equals('the next release waits until the open page is gone', await update(), 'installed true');
   await page.context().setOffline(true);
-  await page.reload();
-  await ready(page);
-  await sleep(1000);
-  await page.screenshot({ path: `${work}/offline.png` });
-  check('offline: the second visit draws the fern', greenness(`${work}/offline.png`, '8x40+316+440') > 0.05);
+  for (const [what, visit] of [['the open page', null], ['the bare folder', 'a/'], ['the other copy', 'b/index.html']]) {
+    if (visit) await page.goto(host.url + visit);
+    else await page.reload();
+    await ready(page);
+    await sleep(1000);
+    await page.screenshot({ path: `${work}/offline.png` });
+    check(`offline: ${what} draws the fern`, greenness(`${work}/offline.png`, '8x40+316+440') > 0.05);
+  }
   await app.close();
+  host.close();
 
   // --- A module that comes late: no tick before it, then a figure for the
   // size the canvas has by then.

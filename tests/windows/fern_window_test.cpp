@@ -224,7 +224,8 @@ TEST(FernWindow, EachSetUpFailureShowsItsOneBox) {
 }
 
 // A format that needs a palette gets the ramp of its colour bits, realised
-// before the context is made and again when the window is asked; others none.
+// before the context is made, when the window is asked and before each tick
+// draws; others none.
 TEST(FernWindow, PaletteOnlyWhereTheFormatNeedsOne) {
     for (bool needs : {false, true}) {
         seam = Seam{};
@@ -247,6 +248,7 @@ TEST(FernWindow, PaletteOnlyWhereTheFormatNeedsOne) {
         EXPECT_EQ(FernWindowProc(window, WM_QUERYNEWPALETTE, 0, 0), needs ? 1 : 0x5A5A);
         EXPECT_EQ(FernWindowProc(window, WM_PALETTECHANGED, WPARAM(window), 0), 0x5A5A);
         EXPECT_EQ(inputCalls.size(), needs ? 1u : 2u);
+        FernWindowProc(window, WM_TIMER, 1, 0);
         std::vector<std::string> asked = seam.order;
         recordInput = false;
         DestroyWindow(window);
@@ -255,7 +257,9 @@ TEST(FernWindow, PaletteOnlyWhereTheFormatNeedsOne) {
         setUp.resize(needs ? 3 : setUp.size()); // showing the window may ask again
         EXPECT_EQ(setUp, (needs ? Calls{"SelectPalette", "RealizePalette", "wglCreateContext"}
                                 : Calls{"wglCreateContext"}));
-        EXPECT_EQ(asked, (needs ? Calls{"SelectPalette", "RealizePalette"} : Calls{}));
+        EXPECT_EQ(asked, (needs ? Calls{"SelectPalette", "RealizePalette", "SelectPalette",
+                                        "RealizePalette"}
+                                : Calls{}));
         ASSERT_EQ(seam.palettes.size(), needs ? 1u : 0u);
         if (!needs)
             continue;

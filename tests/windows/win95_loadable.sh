@@ -54,6 +54,12 @@ not_486() {
         }'
 }
 
+# What Windows 95 or NT 4.0 lacks (NT 4.0 has no power management, neither
+# has the DPI or DLL-directory calls) is looked up at run time: a loader
+# refuses a program that imports a name its KERNEL32 or USER32 lacks.
+looked_up='GetSystemPowerStatus|SetProcessDpiAwarenessContext|SetProcessDPIAware|'\
+'GetWindowDpiAwarenessContext|SetThreadDpiAwarenessContext|SetDefaultDllDirectories|ImmAssociateContext'
+
 for program in Verdanelle.scr installer.exe; do
     file=$build/$program
     header=$("$objdump" -p "$file")
@@ -66,6 +72,8 @@ for program in Verdanelle.scr installer.exe; do
     check "$program: only the system DLLs of Windows 95, no C runtime" equals \
         "$(cut -d' ' -f1 <<<"$list" | sort -u | grep -vxE 'KERNEL32|USER32|GDI32|ADVAPI32|OPENGL32')" ""
     check "$program: only names Windows 95 exported" equals "$(not_in_95 <<<"$list")" ""
+    check "$program: imports nothing Windows 95 or NT 4.0 lacks" equals \
+        "$(grep -E " ($looked_up)\$" <<<"$list")" ""
     check "$program: no instruction a 486DX lacks" equals "$(not_486 "$file" "$build/${program%.*}.map")" ""
 done
 finish

@@ -109,6 +109,10 @@ LRESULT CALLBACK FernWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         glViewport(0, 0, screenWidth, screenHeight); // the size captured at creation
         return 0;
     case WM_TIMER:
+        // The preview, a child window, is never told of palette changes:
+        // whoever draws there realises before drawing.
+        if (palette != nullptr)
+            RealizeFernPalette();
         FernTick();
         return 0;
     case WM_QUERYNEWPALETTE: // our turn in the foreground

@@ -4,8 +4,8 @@
 
 namespace {
 
-// The machine sleeps, wakes or must be seen; a laptop on battery also sends
-// a status change at every few per cent, which alone must not end the saver.
+// The machine sleeps or wakes; a laptop on battery also sends a status change
+// at every few per cent, which alone must not end the saver.
 InputAction PowerNoticeAction(std::uintptr_t event) {
     switch (event) {
     case msg::pbtQuerySuspend:
@@ -22,10 +22,6 @@ InputAction PowerNoticeAction(std::uintptr_t event) {
     default:
         return InputAction::Default;
     }
-}
-
-bool Flagged(PowerStatus status, std::uint8_t flag) {
-    return status.batteryFlag != 255 && (status.batteryFlag & flag) != 0;
 }
 
 } // namespace
@@ -83,8 +79,5 @@ bool MovedFarEnough(ScreenPoint last, ScreenPoint now, std::uint32_t threshold) 
 }
 
 bool PowerStatusEnds(PowerStatus before, PowerStatus now) {
-    constexpr std::uint8_t low = 2, critical = 4;
-    bool lineChanged = before.acLine != 255 && now.acLine != 255 && now.acLine != before.acLine;
-    return lineChanged || (Flagged(now, low) && !Flagged(before, low)) ||
-           (Flagged(now, critical) && !Flagged(before, critical));
+    return before.acLine != 255 && now.acLine != 255 && now.acLine != before.acLine;
 }

@@ -35,8 +35,10 @@ struct PowerStatus {
     std::uint8_t acLine, batteryFlag;
 };
 
-// A power-status notice ends the saver when the power line changed or the
-// battery has newly become low or critical; the 3 % steps do not.
+// A power-status notice ends the saver when someone plugged or unplugged the
+// power line. The battery's level never does: at its low mark nobody is at the
+// machine, and at its critical mark Windows itself puts it to sleep, which the
+// suspend notice reports.
 bool PowerStatusEnds(PowerStatus before, PowerStatus now);
 
 struct ScreenPoint {

@@ -30,9 +30,14 @@ static_assert(msg::pbtQuerySuspend == PBT_APMQUERYSUSPEND &&
 DWORD mouseThreshold = movementThreshold;
 PowerStatus lastPower = {255, 255}; // taken when the full-screen window is made
 
+// Looked up: NT 4.0 has no power management, and its loader would refuse a
+// program that imports the call.
 PowerStatus ReadPowerStatus(PowerStatus failed) {
+    using GetStatusFn = BOOL(WINAPI*)(SYSTEM_POWER_STATUS*);
+    auto getStatus = reinterpret_cast<GetStatusFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetSystemPowerStatus")));
     SYSTEM_POWER_STATUS status;
-    if (!GetSystemPowerStatus(&status))
+    if (getStatus == nullptr || !getStatus(&status))
         return failed;
     return {status.ACLineStatus, status.BatteryFlag};
 }
