@@ -50,4 +50,8 @@ if(BUILD_TESTING)
   # clang-format), not just the build's dependencies.
   set_tests_properties(hack_e2e PROPERTIES RUN_SERIAL ON LABELS setup)
   set_tests_properties(format PROPERTIES LABELS setup)
+  # Builds every release configuration twice, so it wants the cross tools too.
+  add_test(NAME reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/reproducible_test.sh
+    ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/reproducible)
+  set_tests_properties(reproducible PROPERTIES LABELS setup)
 endif()

@@ -16,6 +16,7 @@ packages=(
     libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
     mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
     build-essential dpkg-dev debhelper lintian           # and its Debian package,
+    strip-nondeterminism                                 # release zips the same from any build,
     desktop-file-utils man-db
     emscripten chromium                                  # the web page and its browser
 )
