@@ -13,7 +13,7 @@ arch=${2:-$(dpkg --print-architecture)}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ -n "${3:-}" ]; then
-    dpkg-source -x "$3" "$work/verdanelle" >/dev/null
+    dpkg-source -x "$3" "$work/verdanelle" > /dev/null 2> >(grep -v "extracting unsigned" >&2)
 else
     mkdir "$work/verdanelle"
     tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git --exclude=node_modules -cf - . |
