@@ -1,8 +1,8 @@
 #!/bin/bash
 # Sets up whatever is missing and writes the release to dist/, made afresh:
 # Verdanelle-VERSION-x64.zip, -x86.zip and -web.zip (the static site); the
-# Debian source package (verdanelle_VERSION.orig.tar.gz, from the commit, with
-# its .debian.tar.xz and .dsc) and the hack built from it for Debian and
+# Debian source package (verdanelle_VERSION.orig.tar.gz, from the commit,
+# with its .debian.tar.xz and .dsc) and the hack built from it for Debian and
 # Ubuntu, verdanelle_VERSION-1_ARCH.deb, for this machine's architecture and,
 # cross-built on amd64, for arm64; and SHA256SUMS, which `sha256sum -c` reads.
 # Run on one commit, from any clone, at any time, it writes the same bytes.
@@ -21,17 +21,18 @@ mkdir -p "$dist"
 SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) "$root/scripts/build-release.sh" "$root/build/release"
 cp "$root/build/release/"*.zip "$dist/"
 
-# The source package: the commit as the upstream tarball (the tree holds its
-# own debian/), then what dpkg-source makes of it. The Debian packages are
-# built from that alone and take their time from debian/changelog, as any
-# rebuild of the .dsc does.
+# The source package: the commit less debian/ as the upstream tarball, and
+# debian/ beside it, as Debian keeps a package whose software is not only
+# for Debian. The Debian packages are built from that alone and take their
+# time from debian/changelog, as any rebuild of the .dsc does.
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -SVersion)
 upstream=${version%-*}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-git -C "$root" archive --format=tar --prefix="verdanelle-$upstream/" HEAD |
+git -C "$root" archive --format=tar --prefix="verdanelle-$upstream/" HEAD ':(exclude)debian' |
     gzip -9n >"$dist/verdanelle_$upstream.orig.tar.gz"
 tar -C "$work" -xzf "$dist/verdanelle_$upstream.orig.tar.gz"
+git -C "$root" archive --format=tar --prefix="verdanelle-$upstream/" HEAD debian | tar -C "$work" -xf -
 cp "$dist/verdanelle_$upstream.orig.tar.gz" "$work/"
 (cd "$work" && dpkg-source -b "verdanelle-$upstream" >/dev/null)
 cp "$work/verdanelle_$version.dsc" "$work/verdanelle_$version.debian.tar.xz" "$dist/"
