@@ -1,12 +1,21 @@
 #!/bin/bash
 # Runs the test command as a new user would on a fresh Debian of the release
 # named: in a chroot made with debootstrap (kept in DIR for the next run),
-# with this checkout's files copied in, committed or not. As root.
+# with this checkout's files copied in, committed or not. Or, with --rebuild,
+# builds the Debian packages from the source package DSC alone, in a chroot
+# that holds nothing but its Build-Depends, and prints their SHA-256 sums.
+# As root.
 #   test-in-debian.sh RELEASE [DIR]      for instance: test-in-debian.sh trixie
+#   test-in-debian.sh --rebuild DSC RELEASE [DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+dsc=""
+if [ "${1:-}" = --rebuild ]; then
+    dsc=$(realpath "${2:?usage: test-in-debian.sh --rebuild DSC RELEASE [DIR]}")
+    shift 2
+fi
 release=${1:?usage: test-in-debian.sh RELEASE [DIR]}
-dir=${2:-$root/build/debian-$release}
+dir=${2:-$root/build/debian-$release${dsc:+-rebuild}}
 [ "$(id -u)" -eq 0 ] || { echo "test-in-debian.sh: debootstrap and chroot need root" >&2; exit 1; }
 command -v debootstrap >/dev/null || { apt-get update -q && apt-get install -y -q debootstrap; }
 [ -x "$dir/bin/bash" ] || debootstrap --variant=minbase "$release" "$dir" http://deb.debian.org/debian
@@ -24,6 +33,21 @@ inside apt-get install -y -q --no-install-recommends ca-certificates >/dev/null
 # This machine's certificate authorities, which its network may need.
 cp /etc/ssl/certs/ca-certificates.crt "$dir/etc/ssl/certs/ca-certificates.crt"
 
+if [ -n "$dsc" ]; then
+    rm -rf "$dir/root/rebuild"
+    mkdir -p "$dir/root/rebuild"
+    for file in "$dsc" $(awk '/^Files:/ { on = 1; next } /^[^ ]/ { on = 0 } on { print $3 }' "$dsc"); do
+        cp "$(dirname "$dsc")/$(basename "$file")" "$dir/root/rebuild/"
+    done
+    name=$(basename "$dsc")
+    inside apt-get install -y -q --no-install-recommends dpkg-dev >/dev/null
+    inside apt-get build-dep -y -q "/root/rebuild/$name" >/dev/null
+    inside sh -c "cd /root/rebuild && dpkg-source -x $name built >/dev/null &&
+        cd built && dpkg-buildpackage -us -uc -b >../build.log 2>&1" ||
+        { tail -n 40 "$dir/root/rebuild/build.log" >&2; exit 1; }
+    (cd "$dir/root/rebuild" && sha256sum -- *.deb)
+    exit 0
+fi
 rm -rf "$dir/root/verdanelle"
 mkdir -p "$dir/root/verdanelle"
 tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git --exclude=node_modules -cf - . |
