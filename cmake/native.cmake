@@ -11,10 +11,10 @@ target_link_libraries(fern-trace PRIVATE gl_standin)
 find_package(X11 REQUIRED)
 set(OpenGL_GL_PREFERENCE LEGACY) # libGL, which holds GLX too
 find_package(OpenGL REQUIRED)
-add_library(hack_core STATIC x11/hack_options.cpp)
+add_library(hack_core STATIC x11/hack_options.cpp x11/xscreensaver_list.cpp)
 target_include_directories(hack_core PUBLIC x11)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
-add_executable(verdanelle x11/hack_main.cpp x11/glx_surface.cpp)
+add_executable(verdanelle x11/hack_main.cpp x11/glx_surface.cpp x11/xscreensaver_file.cpp)
 target_link_libraries(verdanelle PRIVATE hack_core renderer_core X11::X11 OpenGL::GL)
 
 # The manual page compressed as Debian wants it: without a time stamp.
@@ -26,6 +26,9 @@ add_custom_target(manual_page ALL DEPENDS verdanelle.6x.gz)
 # What the Debian package (debian/, built by dpkg-buildpackage) holds under
 # /usr, besides the copyright and changelog that debhelper adds.
 install(TARGETS verdanelle DESTINATION libexec/xscreensaver)
+# On PATH too, for what a user types: --add-to-xscreensaver.
+install(CODE "file(MAKE_DIRECTORY \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin)
+  file(CREATE_LINK ../libexec/xscreensaver/verdanelle \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/verdanelle SYMBOLIC)")
 install(FILES x11/verdanelle.xml DESTINATION share/xscreensaver/config)
 install(FILES x11/verdanelle.desktop DESTINATION share/applications/screensavers)
 install(FILES ${CMAKE_BINARY_DIR}/verdanelle.6x.gz DESTINATION share/man/man6)

@@ -19,6 +19,7 @@
 #include "animation.h"
 #include "glx_surface.h"
 #include "hack_options.h"
+#include "xscreensaver_file.h"
 
 namespace {
 
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
         std::fputs(hackUsage, stdout);
         return 0;
     }
+    if (options.target == HackTarget::AddToList || options.target == HackTarget::RemoveFromList)
+        return EditXscreensaverFile(options.target == HackTarget::AddToList);
 
     sigset_t stopSignals, sleepMask;
     sigemptyset(&stopSignals);
@@ -169,6 +172,8 @@ int main(int argc, char** argv) {
         error = AdoptWindow(surface, options.window);
         break;
     case HackTarget::Help: // answered above
+    case HackTarget::AddToList:
+    case HackTarget::RemoveFromList:
         break;
     }
     XSync(surface.display, False);

@@ -52,6 +52,8 @@ const char hackUsage[] =
     "  --window-id ID        draw on window ID (hexadecimal 0x... or decimal)\n"
     "  --delay MICROSECONDS  from one tick to the next, 0 to 10000000 (default 50000)\n"
     "  -h, --help            print this and exit\n"
+    "  --add-to-xscreensaver       add Verdanelle to xscreensaver's list in ~/.xscreensaver\n"
+    "  --remove-from-xscreensaver  take it out again\n"
     "Without --root or --window-id it draws in a window of its own, which Escape,\n"
     "q or the close button ends.\n";
 
@@ -79,6 +81,13 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
         if ((Names(arg, "help", value) || Names(arg, "h", value)) && value == nullptr) {
             options.target = HackTarget::Help;
             return options;
+        } else if ((Names(arg, "add-to-xscreensaver", value) ||
+                    Names(arg, "remove-from-xscreensaver", value)) &&
+                   value == nullptr) {
+            if (argc != 2)
+                options.error = std::string(arg) + " takes no other option";
+            options.target = arg[arg[1] == '-' ? 2 : 1] == 'a' ? HackTarget::AddToList
+                                                               : HackTarget::RemoveFromList;
         } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
         } else if (Names(arg, "window-id", value)) {
@@ -99,7 +108,7 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                             "\" (use --root, --window-id ID or --delay MICROSECONDS)";
         }
     }
-    if (!options.error.empty())
+    if (!options.error.empty() || options.target != HackTarget::OwnWindow)
         return options;
     if (windowId) {
         options.target = HackTarget::WindowId;

@@ -6,7 +6,7 @@
 
 #include "animation.h"
 
-enum class HackTarget { OwnWindow, Root, WindowId, Help };
+enum class HackTarget { OwnWindow, Root, WindowId, Help, AddToList, RemoveFromList };
 
 struct HackOptions {
     HackTarget target = HackTarget::OwnWindow;

@@ -161,25 +161,25 @@ config=$home/prefix/share/xscreensaver/config/verdanelle.xml
 check "installed where the daemon's hacks live" cmp -s "$hack" "$hacks/verdanelle"
 check "its settings: the command" grep -q '<command arg="--root"/>' "$config"
 check "its settings: the speed, by --delay" grep -q 'arg="--delay %"' "$config"
-cat >"$home/.xscreensaver" <<CONFIG
-mode: one
-selected: 0
-lock: False
-splash: False
-fade: False
-unfade: False
-cycle: 0:00:00
-timeout: 1:00:00
-programs: GL: "Verdanelle" $hacks/verdanelle --root \n
-CONFIG
 chown -R nobody "$home"
-as_nobody() { runuser -u nobody -- env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+# The daemon finds hacks by name on PATH, with its own folder first.
+as_nobody() { runuser -u nobody -- env HOME="$home" DISPLAY="$DISPLAY" PATH="$hacks:$PATH" "$@"; }
+list() { awk '/^\*?programs:/ { on = 1 } on { print } on && !/\\$/ { exit }' "$1"; } # as its lines stand
+ours='  GL: "Verdanelle"  verdanelle --root  \n'
+check "a fresh home: --add-to-xscreensaver says it wrote xscreensaver's list" \
+    grep -q "^Wrote $home/.xscreensaver: xscreensaver's own list" <(as_nobody verdanelle --add-to-xscreensaver)
+entries=$(list "$home/.xscreensaver" | grep -c '\\n')
+check "which xscreensaver reads as its own hacks and Verdanelle last" equals \
+    "$(list /etc/X11/app-defaults/XScreenSaver | grep -c '\\n') $(list "$home/.xscreensaver" | tail -n 1)" \
+    "$((entries - 1)) $ours"
+printf '%s\n' "mode: one" "selected: $((entries - 1))" "lock: False" "splash: False" "fade: False" \
+    "unfade: False" "cycle: 0:00:00" "timeout: 1:00:00" >>"$home/.xscreensaver"
 as_nobody xscreensaver --no-splash --log "$home/daemon.log" >/dev/null 2>&1 &
 daemon_pid=$!
 sleep 2
-as_nobody xscreensaver-command -select 1 >/dev/null 2>&1
-for _ in $(seq 50); do pgrep -u nobody -f "$hacks/verdanelle" >/dev/null && break; sleep 0.1; done
-check "the daemon starts the hack" pgrep -u nobody -f "$hacks/verdanelle" >/dev/null
+as_nobody xscreensaver-command -select "$entries" >/dev/null 2>&1
+for _ in $(seq 50); do pgrep -u nobody -f '^verdanelle --root' >/dev/null && break; sleep 0.1; done
+check "the daemon starts the hack" pgrep -u nobody -f '^verdanelle --root' >/dev/null
 sleep 1
 import -window root "$work/daemon-early.png"
 sleep 2
@@ -193,9 +193,59 @@ check "daemon: the colour moves from green toward yellow" \
     above "$(awk -v r="$lr" -v g="$lg" 'BEGIN{print r/g}')" "$(awk -v r="$er" -v g="$eg" 'BEGIN{print r/g}')"
 as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
 sleep 1
-check "deactivating ends the hack within a second" test -z "$(pgrep -u nobody -f "$hacks/verdanelle")"
+check "deactivating ends the hack within a second" test -z "$(pgrep -u nobody -f '^verdanelle --root')"
 as_nobody xscreensaver-command -exit >/dev/null 2>&1
 wait "$daemon_pid" 2>/dev/null
+
+# An ~/.xscreensaver that xscreensaver's settings saved (a click on "+" of
+# "Blank After" saves it): Verdanelle in and out again, changing nothing else.
+rm "$home/.xscreensaver"
+as_nobody dbus-launch xscreensaver-settings >/dev/null 2>&1 &
+settings() { xdotool search --onlyvisible --name '^XScreenSaver: .* Settings$' 2>/dev/null | head -n 1; }
+for _ in $(seq 100); do [ -n "$(settings)" ] && break; sleep 0.1; done
+eval "$(xdotool getwindowgeometry --shell "$(settings)")"
+xdotool mousemove $((X + 270)) $((Y + HEIGHT - 152)) click 1
+for _ in $(seq 50); do [ -s "$home/.xscreensaver" ] && break; sleep 0.1; done
+pkill -u nobody -f xscreensaver-settings
+cp "$home/.xscreensaver" "$work/saved"
+check "xscreensaver's settings saved the file" grep -q '^# Written by xscreensaver-settings' "$work/saved"
+as_nobody xscreensaver --no-splash >/dev/null 2>&1 &
+daemon_pid=$!
+sleep 2
+check "--add-to-xscreensaver: added, it says" grep -q '^Added Verdanelle' <(as_nobody verdanelle --add-to-xscreensaver)
+check "one line added, at the list's end, nothing else changed" equals \
+    "$(diff "$work/saved" "$home/.xscreensaver" | sed 1d)" "> $ours\\"
+check "run again: there already, it says" grep -q 'lists Verdanelle already' <(as_nobody verdanelle --add-to-xscreensaver)
+removed=$(as_nobody verdanelle --remove-from-xscreensaver)
+check "--remove-from-xscreensaver: taken out, it says; the file as saved, byte for byte" \
+    equals "${removed:0:4} $(cmp -s "$work/saved" "$home/.xscreensaver" && echo same)" "Took same"
+head -n 100 "$work/saved" >"$home/.xscreensaver" # cut within the list
+rc=$(as_nobody verdanelle --add-to-xscreensaver 2>"$work/err" >/dev/null; echo $?)
+check "a list that does not end: left as it is, exit 1, and why" equals \
+    "$rc $(grep -c 'does not end' "$work/err") $(head -n 100 "$work/saved" | cmp -s - "$home/.xscreensaver" && echo same)" \
+    "1 1 same"
+cp "$work/saved" "$home/.xscreensaver"
+as_nobody verdanelle --add-to-xscreensaver >/dev/null
+entries=$(list "$home/.xscreensaver" | grep -c '\\n')
+sed -i "s/^mode:.*/mode:\t\tone/; s/^selected:.*/selected:\t$((entries - 1))/" "$home/.xscreensaver"
+as_nobody xscreensaver-command -select "$entries" >/dev/null 2>&1
+for _ in $(seq 50); do pgrep -u nobody -f '^verdanelle --root' >/dev/null && break; sleep 0.1; done
+check "the running daemon takes the changed list: it starts Verdanelle" pgrep -u nobody -f '^verdanelle --root' >/dev/null
+as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
+sleep 1
+as_nobody dbus-launch xscreensaver-settings >/dev/null 2>&1 &
+for _ in $(seq 100); do pgrep -u nobody -f 'verdanelle --root --window-id' >/dev/null && break; sleep 0.1; done
+sleep 2
+import -window root "$work/settings.png"
+eval "$(xwininfo -name 'XScreenSaver Settings Preview' | awk -F: '/Absolute upper-left X/ { print "X=" $2 }
+    /Absolute upper-left Y/ { print "Y=" $2 } /Width/ { print "W=" $2 } /Height/ { print "H=" $2 }' | tr -d ' ')"
+pane=${W}x$H+$X+$Y
+echo "settings: the preview pane is $pane"
+check "settings: its preview pane shows the fern" above "$(greenness "$work/settings.png" "$pane")" 0.002
+pkill -u nobody -f xscreensaver-settings
+as_nobody xscreensaver-command -exit >/dev/null 2>&1
+wait "$daemon_pid" 2>/dev/null
+pkill -u nobody -x dbus-daemon # the settings' session buses
 
 # --- The Debian package, built the Debian way (with the native tests): what
 # `cmake --install` puts and what debhelper adds, clean to Debian's tools.
@@ -206,7 +256,7 @@ deb=$(ls "$work"/deb/verdanelle_*_"$arch".deb)
 contents() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print substr($6, 2) }' | sort; }
 files=$(contents "$deb")
 check "the package holds what cmake --install puts, its copyright, changelog and lintian's notes" \
-    equals "$(tr '\n' ' ' <<<"$files")" "$( (cd "$home/prefix" && find . -type f | sed 's|^\.|/usr|'
+    equals "$(tr '\n' ' ' <<<"$files")" "$( (cd "$home/prefix" && find . ! -type d | sed 's|^\.|/usr|'
         printf '/usr/share/%s\n' doc/verdanelle/changelog.Debian.gz doc/verdanelle/copyright \
             lintian/overrides/verdanelle) | sort | tr '\n' ' ')"
 check "its dependencies come from the hack's libraries" grep -q '^ Depends: .*libgl1.*libx11-6' <(dpkg-deb -I "$deb")

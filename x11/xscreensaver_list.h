@@ -1,0 +1,33 @@
+// Verdanelle's entry in the programs: list of an ~/.xscreensaver, added and
+// taken out again as text, apart from any file, so every case can be tested.
+// Nothing but the entry's own line (and, at the list's end, the backslash that
+// continues the list to it) ever changes.
+#pragma once
+
+#include <string>
+
+enum class ListOutcome {
+    Changed,      // text is the file with the entry added or taken out
+    AlreadyThere, // adding: the entry is in the list already
+    NotThere,     // taking out: the list has no entry of ours
+    UsersOwn,     // a Verdanelle entry of the user's own (other options, disabled): left alone
+    NoList,       // no programs: resource
+    TwoLists,     // more than one: which one xscreensaver takes is not ours to guess
+    Unended,      // the list runs to the end of the file, a backslash too many
+};
+
+struct ListEdit {
+    ListOutcome outcome;
+    std::string text;  // when Changed
+    std::string entry; // UsersOwn: that entry, as the list has it
+};
+
+// The entry as it is added: the GL visual, xscreensaver's --root.
+extern const char verdanelleEntry[];
+
+ListEdit AddToProgramsList(const std::string& file);
+ListEdit RemoveFromProgramsList(const std::string& file);
+
+// An ~/.xscreensaver that xscreensaver reads as its defaults: the *programs:
+// resource of its app-defaults file, as programs:. Empty when it has none.
+std::string ProgramsFromDefaults(const std::string& appDefaults);
