@@ -168,11 +168,9 @@ try {
   check('a tap leaves it', !(await fullScreen()));
   await page.context().close();
 
-  // --- An app: installable and offline, from a host without a directory
-  // index that holds two copies of the site. Its worker keeps a release only
-  // when every file is the one it was built with, and never takes over an
-  // open page. The next release changes index.html; a broken upload is its
-  // worker beside the old files.
+  // --- An app, installable and offline, from a host without a directory index
+  // that holds two copies of the site; the next release changes index.html,
+  // and an upload half done puts its worker beside the old files.
   const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
   const [next, broken] = [`${work}/next`, `${work}/broken`];
   for (const dir of [next, broken]) fs.cpSync(site, dir, { recursive: true });
@@ -210,8 +208,7 @@ try {
   equals('the next release waits until the open page is gone', await update(), 'installed true');
   await page.context().setOffline(true);
   for (const [what, visit] of [['the open page', null], ['the bare folder', 'a/'], ['the other copy', 'b/index.html']]) {
-    if (visit) await page.goto(host.url + visit);
-    else await page.reload();
+    await (visit ? page.goto(host.url + visit) : page.reload());
     await ready(page);
     await sleep(1000);
     await page.screenshot({ path: `${work}/offline.png` });
