@@ -39,3 +39,4 @@ target_link_libraries(walk_timing PRIVATE renderer_core)
 target_link_options(walk_timing PRIVATE -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node)
 
 add_test(NAME web_page COMMAND bash ${CMAKE_SOURCE_DIR}/tests/web/run.sh ${CMAKE_BINARY_DIR})
+add_test(NAME web_engines COMMAND node ${CMAKE_SOURCE_DIR}/tests/web/engines_test.mjs ${site} ${CMAKE_BINARY_DIR}/engines-test)

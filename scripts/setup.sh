@@ -18,7 +18,8 @@ packages=(
     build-essential dpkg-dev debhelper lintian           # and its Debian package,
     strip-nondeterminism                                 # release zips the same from any build,
     desktop-file-utils man-db
-    emscripten chromium                                  # the web page and its browser
+    emscripten chromium                                  # the web page and its browsers:
+    firefox-esr webkit2gtk-driver                        # Gecko, and WebKit with its driver
 )
 # 32-bit Wine, only where this kernel starts 32-bit programs: elsewhere the
 # i386 loader, which the wine wrapper prefers, would break every Wine run.
@@ -74,8 +75,8 @@ if [ "$(dpkg --print-architecture)" = amd64 ]; then
             "the arm64 package is not built and its checks are skipped" >&2
 fi
 
-# The page's tests drive Chromium with playwright-core from npm, pinned in the
-# lock file; it downloads no browser. Node and npm come with the machine or
+# The page's tests drive Chromium with playwright-core and Firefox with
+# puppeteer-core, from npm, pinned in the lock file; neither downloads a browser. Node and npm come with the machine or
 # from Debian.
 command -v npm >/dev/null || install_missing nodejs npm
 web_tests=$root/tests/web

@@ -1,5 +1,6 @@
 // The site served from a loopback address, and Debian's Chromium, headless,
 // drawing WebGL with SwiftShader: for the page's tests and its benchmark.
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
@@ -44,3 +45,17 @@ export function launchProfile(dir, options) {
   fs.rmSync(dir, { recursive: true, force: true });
   return chromium.launchPersistentContext(dir, { executablePath, args, ...options });
 }
+
+// How much greener than red and blue a region of a screenshot is (0 to 1),
+// and its mean, as the other end-to-end tests measure them.
+function measure(file, region, expression) {
+  return Number(execFileSync('convert', [file, '-crop', region, '+repage', '-format', expression, 'info:']));
+}
+export const greenness = (file, region) => measure(file, region, '%[fx:mean.g - (mean.r + mean.b) / 2]');
+export const brightness = (file, region) => measure(file, region, '%[fx:mean]');
+
+// The native build's digests of both figures grown whole, from its own table.
+const table = fs.readFileSync(new URL('../../renderer/whole_figures.h', import.meta.url), 'utf8');
+export const native = {};
+for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
+  native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;

@@ -4,11 +4,10 @@
 // and what it says without WebGL or WebAssembly. Served from a loopback
 // address by a server of its own.
 //   node page_test.mjs SITE_DIR WORK_DIR
-import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
-import { launchChromium, launchProfile, serveSite } from './browser.mjs';
+import { brightness, greenness, launchChromium, launchProfile, native, serveSite } from './browser.mjs';
 
 const [site, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
@@ -24,19 +23,6 @@ function check(what, ok, detail = '') {
 const equals = (what, got, want) => check(what, got === want, `got:  '${got}'\n  want: '${want}'`);
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
-// How much greener than red and blue a region of a screenshot is (0 to 1),
-// and its mean green, as the other end-to-end tests measure them.
-function measure(file, region, expression) {
-  return Number(execFileSync('convert', [file, '-crop', region, '+repage', '-format', expression, 'info:']));
-}
-const greenness = (file, region) => measure(file, region, '%[fx:mean.g - (mean.r + mean.b) / 2]');
-const brightness = (file, region) => measure(file, region, '%[fx:mean]');
-
-// The native build's digests of both figures grown whole, from its own table.
-const table = fs.readFileSync(new URL('../../renderer/whole_figures.h', import.meta.url), 'utf8');
-const native = {};
-for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
-  native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;
 
 const server = await serveSite(site);
 const url = server.url;
