@@ -59,3 +59,24 @@ const table = fs.readFileSync(new URL('../../renderer/whole_figures.h', import.m
 export const native = {};
 for (const [, w, h, ticks, calls, digest] of table.matchAll(/\{(\d+), (\d+), (\d+), (\d+), 0x([0-9a-f]+)\}/g))
   native[`${w}x${h}`] = `${ticks} ${calls} ${digest}`;
+
+// Counted checks, each printed as it fails; finish() prints the closing line
+// and exits with the verdict.
+export function counter() {
+  let passes = 0;
+  let failures = 0;
+  const check = (what, ok, detail = '') => {
+    if (ok) passes++;
+    else {
+      failures++;
+      console.log(`FAIL: ${what}${detail ? `\n  ${detail}` : ''}`);
+    }
+  };
+  const equals = (what, got, want) => check(what, got === want, `got:  '${got}'\n  want: '${want}'`);
+  const finish = () => {
+    console.log(`${passes} passed, ${failures} failed`);
+    process.exit(failures === 0 ? 0 : 1);
+  };
+  return { check, equals, finish };
+}
+export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));

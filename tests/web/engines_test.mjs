@@ -6,21 +6,11 @@
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import puppeteer from 'puppeteer-core';
-import { brightness, greenness, native, serveSite } from './browser.mjs';
+import { brightness, counter, greenness, native, serveSite, sleep } from './browser.mjs';
 
 const [site, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
-let passes = 0;
-let failures = 0;
-function check(what, ok, detail = '') {
-  if (ok) passes++;
-  else {
-    failures++;
-    console.log(`FAIL: ${what}${detail ? `\n  ${detail}` : ''}`);
-  }
-}
-const equals = (what, got, want) => check(what, got === want, `got:  '${got}'\n  want: '${want}'`);
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+const { check, equals, finish } = counter();
 
 // Firefox through puppeteer-core; pages are driven by expressions (strings).
 async function firefox(display) {
@@ -156,5 +146,4 @@ try {
   server.close();
   xvfb.kill();
 }
-console.log(`${passes} passed, ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+finish();

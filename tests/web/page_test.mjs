@@ -7,21 +7,11 @@
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
-import { brightness, greenness, launchChromium, launchProfile, native, serveSite } from './browser.mjs';
+import { brightness, counter, greenness, launchChromium, launchProfile, native, serveSite, sleep } from './browser.mjs';
 
 const [site, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
-let passes = 0;
-let failures = 0;
-function check(what, ok, detail = '') {
-  if (ok) passes++;
-  else {
-    failures++;
-    console.log(`FAIL: ${what}${detail ? `\n  ${detail}` : ''}`);
-  }
-}
-const equals = (what, got, want) => check(what, got === want, `got:  '${got}'\n  want: '${want}'`);
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+const { check, equals, finish } = counter();
 
 
 const server = await serveSite(site);
@@ -253,5 +243,4 @@ try {
   await browser.close();
   server.close();
 }
-console.log(`${passes} passed, ${failures} failed`);
-process.exit(failures === 0 ? 0 : 1);
+finish();
