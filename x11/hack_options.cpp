@@ -43,6 +43,17 @@ bool Names(const char* arg, const char* name, const char*& inlineValue) {
 
 constexpr long maxDelay = 10000000; // ten seconds
 
+// The target that --add-to-xscreensaver or --remove-from-xscreensaver (with
+// no value) names; OwnWindow for any other argument.
+HackTarget ListEditNamed(const char* arg) {
+    const char* value;
+    if (Names(arg, "add-to-xscreensaver", value) && value == nullptr)
+        return HackTarget::AddToList;
+    if (Names(arg, "remove-from-xscreensaver", value) && value == nullptr)
+        return HackTarget::RemoveFromList;
+    return HackTarget::OwnWindow;
+}
+
 } // namespace
 
 const char hackUsage[] =
@@ -81,13 +92,10 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
         if ((Names(arg, "help", value) || Names(arg, "h", value)) && value == nullptr) {
             options.target = HackTarget::Help;
             return options;
-        } else if ((Names(arg, "add-to-xscreensaver", value) ||
-                    Names(arg, "remove-from-xscreensaver", value)) &&
-                   value == nullptr) {
+        } else if (HackTarget edit = ListEditNamed(arg); edit != HackTarget::OwnWindow) {
+            options.target = edit;
             if (argc != 2)
                 options.error = std::string(arg) + " takes no other option";
-            options.target = arg[arg[1] == '-' ? 2 : 1] == 'a' ? HackTarget::AddToList
-                                                               : HackTarget::RemoveFromList;
         } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
         } else if (Names(arg, "window-id", value)) {

@@ -108,10 +108,15 @@ bool IsOurs(const Entry& e) {
            e.words == std::vector<std::string>{"verdanelle", "--root"};
 }
 
+// Ends in the two characters \n that end an entry.
+bool EndsEntry(const std::string& text) {
+    return text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0;
+}
+
 // One entry alone on a line, with or without its "\n".
 bool LineIsOurs(const std::string& content) {
     std::string text = Trim(content);
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0)
+    if (EndsEntry(text))
         text.resize(text.size() - 2);
     return text.find("\\n") == std::string::npos && IsOurs(ParseEntry(text));
 }
@@ -119,12 +124,12 @@ bool LineIsOurs(const std::string& content) {
 struct List {
     ListOutcome problem; // Changed when the list was found
     std::size_t first, last;
-    bool ours;         // an entry exactly ours
+    std::string ours;  // the first entry exactly ours, as the list has it
     std::string users; // the first other Verdanelle entry
 };
 
 List FindList(const Lines& lines) {
-    List list = {ListOutcome::NoList, 0, 0, false, ""};
+    List list = {ListOutcome::NoList, 0, 0, "", ""};
     bool continued = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         bool starts = !continued && ValueStart(lines[i]) != std::string::npos;
@@ -132,12 +137,12 @@ List FindList(const Lines& lines) {
         if (!starts)
             continue;
         if (list.problem == ListOutcome::Changed)
-            return {ListOutcome::TwoLists, 0, 0, false, ""};
+            return {ListOutcome::TwoLists, 0, 0, "", ""};
         std::size_t last = i;
         while (Continues(lines[last]))
             if (++last == lines.size())
-                return {ListOutcome::Unended, 0, 0, false, ""};
-        list = {ListOutcome::Changed, i, last, false, ""};
+                return {ListOutcome::Unended, 0, 0, "", ""};
+        list = {ListOutcome::Changed, i, last, "", ""};
         continued = false;
         i = last;
     }
@@ -148,11 +153,11 @@ List FindList(const Lines& lines) {
         value += Content(lines[i], i == list.first);
     for (std::size_t start = 0; start <= value.size();) {
         std::size_t end = value.find("\\n", start);
-        Entry entry = ParseEntry(value.substr(start, end - start));
-        if (IsOurs(entry))
-            list.ours = true;
-        else if (IsVerdanelle(entry) && list.users.empty())
-            list.users = Trim(value.substr(start, end - start));
+        std::string text = Trim(value.substr(start, end - start));
+        Entry entry = ParseEntry(text);
+        std::string& first = IsOurs(entry) ? list.ours : list.users;
+        if (IsVerdanelle(entry) && first.empty())
+            first = text;
         start = end == std::string::npos ? value.size() + 1 : end + 2;
     }
     return list;
@@ -169,7 +174,7 @@ ListEdit AddToProgramsList(const std::string& file) {
     List list = FindList(lines);
     if (list.problem != ListOutcome::Changed)
         return {list.problem, "", ""};
-    if (list.ours)
+    if (!list.ours.empty())
         return {ListOutcome::AlreadyThere, "", ""};
     if (!list.users.empty())
         return {ListOutcome::UsersOwn, "", list.users};
@@ -179,10 +184,7 @@ ListEdit AddToProgramsList(const std::string& file) {
         lines.insert(lines.begin() + list.last, std::string(verdanelleEntry) + "\\");
     } else {
         // Continue the last entry to ours, which ends the list instead.
-        bool entryEnds =
-            end.empty() ||
-            end.compare(end.size() - std::min<std::size_t>(2, end.size()), 2, "\\n") == 0;
-        lines[list.last] += entryEnds ? "\\" : "\\n\\";
+        lines[list.last] += end.empty() || EndsEntry(end) ? "\\" : "\\n\\";
         lines.insert(lines.begin() + list.last + 1, verdanelleEntry);
     }
     return {ListOutcome::Changed, Join(lines, EndsInNewline(file)), ""};
@@ -205,9 +207,10 @@ ListEdit RemoveFromProgramsList(const std::string& file) {
     }
     if (removed)
         return {ListOutcome::Changed, Join(lines, EndsInNewline(file)), ""};
-    if (list.ours || !list.users.empty()) // ours only amid others on a line, or the user's own
-        return {ListOutcome::UsersOwn, "",
-                list.ours ? "GL: \"Verdanelle\" verdanelle --root" : list.users};
+    if (!list.ours.empty()) // only amid other entries on one line: not ours to split
+        return {ListOutcome::UsersOwn, "", list.ours};
+    if (!list.users.empty())
+        return {ListOutcome::UsersOwn, "", list.users};
     return {ListOutcome::NotThere, "", ""};
 }
 
