@@ -8,14 +8,41 @@ target_link_libraries(fern-trace PRIVATE gl_standin)
 
 # The fern as a hack for the X11 screen-saver daemons: xscreensaver finds it
 # and its settings by name, MATE's screen saver by its desktop entry.
+# On Wayland it is a client of its own, with EGL and the xdg-shell protocol,
+# whose code wayland-scanner makes from the protocol's description.
 find_package(X11 REQUIRED)
 set(OpenGL_GL_PREFERENCE LEGACY) # libGL, which holds GLX too
 find_package(OpenGL REQUIRED)
-add_library(hack_core STATIC x11/hack_options.cpp x11/xscreensaver_list.cpp)
-target_include_directories(hack_core PUBLIC x11)
+# Not FindOpenGL's EGL, which would want libOpenGL beside the libGL we use.
+find_library(EGL_LIBRARY EGL REQUIRED)
+find_library(WAYLAND_CLIENT wayland-client REQUIRED)
+find_library(WAYLAND_EGL wayland-egl REQUIRED)
+find_path(WAYLAND_INCLUDE wayland-client.h REQUIRED)
+find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+  pkg_get_variable(WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
+endif()
+find_file(XDG_SHELL_XML xdg-shell.xml REQUIRED NO_CMAKE_FIND_ROOT_PATH
+  PATHS ${WAYLAND_PROTOCOLS} /usr/share/wayland-protocols PATH_SUFFIXES stable/xdg-shell)
+enable_language(C)
+set(xdg_shell ${CMAKE_BINARY_DIR}/xdg-shell)
+add_custom_command(OUTPUT ${xdg_shell}/xdg-shell-client-protocol.h ${xdg_shell}/xdg-shell-protocol.c
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${xdg_shell}
+  COMMAND ${WAYLAND_SCANNER} client-header ${XDG_SHELL_XML} ${xdg_shell}/xdg-shell-client-protocol.h
+  COMMAND ${WAYLAND_SCANNER} private-code ${XDG_SHELL_XML} ${xdg_shell}/xdg-shell-protocol.c
+  DEPENDS ${XDG_SHELL_XML} VERBATIM)
+
+add_library(hack_core STATIC hack/hack_options.cpp x11/xscreensaver_list.cpp wayland/keymap_keys.cpp)
+target_include_directories(hack_core PUBLIC hack x11 wayland)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
-add_executable(verdanelle x11/hack_main.cpp x11/glx_surface.cpp x11/xscreensaver_file.cpp)
-target_link_libraries(verdanelle PRIVATE hack_core renderer_core X11::X11 OpenGL::GL)
+add_executable(verdanelle hack/hack_main.cpp hack/tick_loop.cpp
+  x11/x11_hack.cpp x11/glx_surface.cpp x11/xscreensaver_file.cpp
+  wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${xdg_shell}/xdg-shell-protocol.c)
+target_include_directories(verdanelle PRIVATE wayland ${xdg_shell} ${WAYLAND_INCLUDE})
+# host_core: the Windows saver's rule for how far the pointer may move.
+target_link_libraries(verdanelle PRIVATE hack_core host_core renderer_core X11::X11 OpenGL::GL
+  ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL})
 
 # The manual page compressed as Debian wants it: without a time stamp.
 add_custom_command(OUTPUT verdanelle.6x.gz

@@ -1,5 +1,6 @@
 #include "glx_surface.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <GL/gl.h>
 
@@ -49,9 +50,13 @@ std::string AdoptWindow(GlxSurface& surface, Window window) {
     return error;
 }
 
-std::string MakeOwnWindow(GlxSurface& surface, int width, int height) {
+std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen) {
     Display* display = surface.display;
     int screen = DefaultScreen(display);
+    if (fullScreen) {
+        width = DisplayWidth(display, screen);
+        height = DisplayHeight(display, screen);
+    }
     int single[] = {GLX_RGBA, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
     int doubled[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
@@ -66,15 +71,33 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height) {
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
     attributes.event_mask = StructureNotifyMask | KeyPressMask;
-    surface.window =
-        XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth, InputOutput,
-                      visual->visual, CWColormap | CWBackPixel | CWEventMask, &attributes);
+    unsigned long mask = CWColormap | CWBackPixel | CWEventMask;
+    if (fullScreen) {
+        attributes.event_mask |= ButtonPressMask | PointerMotionMask;
+        char nothing = 0; // a cursor of one bit, masked out
+        Pixmap blank = XCreateBitmapFromData(display, root, &nothing, 1, 1);
+        XColor black = {};
+        attributes.cursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
+        XFreePixmap(display, blank);
+        mask |= CWCursor;
+    }
+    surface.window = XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth,
+                                   InputOutput, visual->visual, mask, &attributes);
+    if (fullScreen)
+        XFreeCursor(display, attributes.cursor); // the window keeps its own
     surface.own = true;
+    surface.fullScreen = fullScreen;
     surface.width = width;
     surface.height = height;
     XStoreName(display, surface.window, "Verdanelle");
     surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
+    if (fullScreen) { // the window manager's hint, set before the window is mapped
+        Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+        Atom full = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+        XChangeProperty(display, surface.window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&full), 1);
+    }
     XMapWindow(display, surface.window);
 
     std::string error = StartContext(surface, visual);

@@ -10,7 +10,8 @@
 struct GlxSurface {
     Display* display = nullptr;
     Window window = 0;
-    bool own = false; // made here, so ended by Escape, q or the close button
+    bool own = false;        // made here, so ended by Escape, q or the close button,
+    bool fullScreen = false; // or, full screen, by any key, button or movement
     Atom deleteWindow = 0;
     GLXContext context = nullptr;
     int width = 0, height = 0;
@@ -19,6 +20,8 @@ struct GlxSurface {
 // Both return an empty string, or why the window cannot be drawn on; a
 // window id that names no window leaves `window` 0.
 std::string AdoptWindow(GlxSurface& surface, Window window);
-std::string MakeOwnWindow(GlxSurface& surface, int width, int height);
+// Full screen: the screen's size, the window manager asked for full screen,
+// no cursor.
+std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen);
 
 void CloseSurface(GlxSurface& surface);

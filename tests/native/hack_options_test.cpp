@@ -1,4 +1,4 @@
-// What the X11 hack makes of its command line and XSCREENSAVER_WINDOW.
+// What the hack makes of its command line, XSCREENSAVER_WINDOW and WAYLAND_DISPLAY.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,6 +14,8 @@ struct Case {
     unsigned long window;
     long delay;
     const char* error; // empty: accepted
+    const char* waylandDisplay = nullptr;
+    bool wayland = false; // its windows through Wayland
 };
 
 } // namespace
@@ -45,31 +47,64 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
          0,
          50000,
          "--add-to-xscreensaver takes no other option"},
+        // Full screen, and which display: Wayland's for its own windows where
+        // the session is Wayland's, X11's for a window the daemon gives.
+        {{"--fullscreen", "--delay=0"}, nullptr, FullScreen, 0, 0, ""},
+        {{"-fullscreen"}, nullptr, FullScreen, 0, 50000, "", "wayland-0", true},
+        {{}, nullptr, OwnWindow, 0, 50000, "", "wayland-0", true},
+        {{"--root"}, "0x400007", Root, 0x400007, 50000, "", "wayland-0", false},
+        {{"--window-id", "0x200001"}, nullptr, WindowId, 0x200001, 50000, "", "wayland-0", false},
+        {{"--fullscreen"}, nullptr, FullScreen, 0, 50000, "", "", false},
+        {{"--root"},
+         "",
+         OwnWindow,
+         0,
+         50000,
+         "--root: a Wayland session shows no root window; "
+         "run verdanelle --fullscreen from its idle daemon instead",
+         "wayland-0"},
+        {{"--fullscreen", "--root"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "--fullscreen draws on windows of its own: leave out --root and --window-id"},
+        {{"--fullscreen=yes"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"--fullscreen=yes\" (use --root, --window-id ID, --fullscreen or "
+         "--delay MICROSECONDS)"},
         // Refused: unknown options, bad numbers, missing values.
         {{"--fps"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--fps\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+         "unknown option \"--fps\" (use --root, --window-id ID, --fullscreen or --delay "
+         "MICROSECONDS)"},
         {{"root"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"root\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+         "unknown option \"root\" (use --root, --window-id ID, --fullscreen or --delay "
+         "MICROSECONDS)"},
         {{"--root=1"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--root=1\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+         "unknown option \"--root=1\" (use --root, --window-id ID, --fullscreen or --delay "
+         "MICROSECONDS)"},
         {{"--rooted"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--rooted\" (use --root, --window-id ID or --delay MICROSECONDS)"},
+         "unknown option \"--rooted\" (use --root, --window-id ID, --fullscreen or --delay "
+         "MICROSECONDS)"},
         {{"--window-id"}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
         {{"--window-id="}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
         {{"--window-id", "abc"}, nullptr, OwnWindow, 0, 50000, "bad window id \"abc\""},
@@ -113,8 +148,8 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
     for (const Case& c : table) {
         std::vector<const char*> argv{"verdanelle"};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
-        HackOptions got =
-            ParseHackOptions(static_cast<int>(argv.size()), argv.data(), c.screensaverWindow);
+        HackOptions got = ParseHackOptions(static_cast<int>(argv.size()), argv.data(),
+                                           c.screensaverWindow, c.waylandDisplay);
         std::string what = c.args.empty() ? "(none)" : c.args[0];
         EXPECT_EQ(got.error, c.error) << what;
         if (!got.error.empty())
@@ -122,5 +157,6 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
         EXPECT_EQ(got.target, c.target) << what;
         EXPECT_EQ(got.window, c.window) << what;
         EXPECT_EQ(got.delay, c.delay) << what;
+        EXPECT_EQ(got.wayland, c.wayland) << what;
     }
 }

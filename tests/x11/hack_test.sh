@@ -63,7 +63,7 @@ TABLE
 for help in --help -h; do
     usage=$("$hack" "$help" 2>/dev/null)
     check "$help: the usage on stdout, exit 0" equals "${usage%%$'\n'*} $?" \
-        "usage: verdanelle [--root | --window-id ID] [--delay MICROSECONDS] 0"
+        "usage: verdanelle [--root | --window-id ID | --fullscreen] [--delay MICROSECONDS] 0"
 done
 
 # --- On a window it is given: the fern fills it; a new size starts anew.
@@ -149,6 +149,28 @@ for ending in Escape q close; do
         *) xdotool key --window "$own" "$ending" 2>/dev/null ;;
     esac
     check "own window: $ending ends it with 0" equals "$(hack_exit 2)" 0
+done
+
+# --- Full screen: the screen's size and the window manager's hint; the
+# pointer moved 4 pixels leaves it, the 5th, a key or a button ends it.
+for ending in movement key button; do
+    xdotool mousemove 500 400
+    start_hack "$hack" --fullscreen
+    for _ in $(seq 50); do own=$(xdotool search --name '^Verdanelle$' 2>/dev/null | head -n 1); [ -n "$own" ] && break; sleep 0.1; done
+    sleep 0.5
+    case $ending in
+        movement)
+            check "full screen: the screen's size, full screen by the window manager's hint" equals \
+                "$(xdotool getwindowgeometry "$own" | sed -n 's/ *Geometry: //p') $(xprop -id "$own" _NET_WM_STATE)" \
+                "1024x768 _NET_WM_STATE(ATOM) = _NET_WM_STATE_FULLSCREEN"
+            xdotool mousemove_relative 2 2
+            sleep 0.3
+            check "full screen: 4 pixels of movement leave it running" test -n "$(pgrep -f "^$hack")"
+            xdotool mousemove_relative 1 0 ;;
+        key) xdotool key space ;;
+        button) xdotool click 1 ;;
+    esac
+    check "full screen: $ending ends it with 0" equals "$(hack_exit 2)" 0
 done
 check "nothing left running" test -z "$(pgrep -f "^$hack")"
 
@@ -259,7 +281,9 @@ check "the package holds what cmake --install puts, its copyright, changelog and
     equals "$(tr '\n' ' ' <<<"$files")" "$( (cd "$home/prefix" && find . ! -type d | sed 's|^\.|/usr|'
         printf '/usr/share/%s\n' doc/verdanelle/changelog.Debian.gz doc/verdanelle/copyright \
             lintian/overrides/verdanelle) | sort | tr '\n' ' ')"
-check "its dependencies come from the hack's libraries" grep -q '^ Depends: .*libgl1.*libx11-6' <(dpkg-deb -I "$deb")
+check "its dependencies come from the hack's libraries" equals \
+    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|wayland-client0|wayland-egl1|x11-6)\b' | sort | tr '\n' ' ')" \
+    "libegl1 libgl1 libwayland-client0 libwayland-egl1 libx11-6 "
 pedantic() { lintian --pedantic -I "$1" 2>/dev/null | grep -E '^[EW]:|hardening-no-'; }
 check "lintian --pedantic: no error, no warning, no hardening tag" equals "$(pedantic "$deb")" ""
 check "its desktop entry is valid" equals "$(desktop-file-validate --no-hints "$home/prefix/share/applications/screensavers/verdanelle.desktop")" ""
@@ -272,8 +296,8 @@ check "its manual page renders without a warning" \
 arm64_ready() { # on amd64, with what setup.sh installs for arm64
     [ "$arch" = amd64 ] && command -v qemu-aarch64-static >/dev/null &&
         command -v aarch64-linux-gnu-g++ >/dev/null &&
-        [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 2>/dev/null |
-            grep -cx 'install ok installed')" = 2 ]
+        [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 libwayland-dev:arm64 \
+            libegl-dev:arm64 libegl-mesa0:arm64 2>/dev/null | grep -cx 'install ok installed')" = 5 ]
 }
 if arm64_ready; then
     "$scripts/build-deb.sh" "$work/deb" arm64 >>"$work/deb.log" 2>&1
@@ -301,6 +325,79 @@ if arm64_ready; then
 else
     echo "SKIPPED: arm64: not amd64, or no arm64 cross compiler, qemu or libraries (scripts/setup.sh installs them)"
 fi
+
+# --- Wayland: Sway headless as nobody (it refuses root), its swayidle running
+# the installed hack full screen after a second of idleness. A headless seat
+# has no devices: wtype types through a virtual keyboard, given a second to
+# reach the hack; no client can make a pointer there, so the pointer's rule
+# is proven under X11 above.
+wl=$home/wayland
+mkdir -m 700 "$wl"
+printf '#!/bin/sh\nverdanelle --fullscreen 2>>%s/hack.err\necho "$? $(date +%%s%%N)" >>%s/ended\n' "$wl" "$wl" >"$wl/saver"
+chmod +x "$wl/saver"
+printf '%s\n' 'output HEADLESS-1 resolution 1280x800' "exec swayidle -w timeout 1 $wl/saver" >"$wl/config"
+chown -R nobody:nogroup "$wl"
+socket=""
+as_wayland() { (cd "$wl" && setpriv --reuid=nobody --regid=nogroup --clear-groups env -i HOME="$home" \
+    XDG_RUNTIME_DIR="$wl" PATH="$hacks:/usr/bin:/bin" ${socket:+WAYLAND_DISPLAY=$socket} "$@"); }
+as_wayland env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$wl/config" >"$work/sway.log" 2>&1 &
+for _ in $(seq 50); do socket=$(cd "$wl" && ls wayland-? 2>/dev/null); [ -n "$socket" ] && break; sleep 0.1; done
+ask_sway() { as_wayland swaymsg -s "$(ls "$wl"/sway-ipc.*)" "$@"; }
+shown() { ask_sway -t get_tree | grep -q '"app_id": "verdanelle"'; }
+ended() { cat "$wl/ended" 2>/dev/null | wc -l; }
+for ending in key close; do
+    for _ in $(seq 100); do shown && break; sleep 0.1; done
+    before=$(ended)
+    if [ "$ending" = key ]; then
+        check "Wayland: swayidle starts it after a second of idleness" shown
+        sleep 2
+        as_wayland grim "$wl/shot.png" && cp "$wl/shot.png" "$work/wayland.png"
+        check "Wayland: the screenshot is the whole 1280 x 800 output" equals "$(identify -format %wx%h "$work/wayland.png")" 1280x800
+        check "Wayland: a stem rises from the middle of its bottom edge" above "$(greenness "$work/wayland.png" 8x60+636+732)" 0.05
+        check "Wayland: full screen, no title bar: the top rows and a bottom corner black" equals \
+            "$(region_mean "$work/wayland.png" 1280x30+0+0) $(region_mean "$work/wayland.png" 200x200+0+600)" "0 0 0 0 0 0"
+        sent=$(($(date +%s%N) + 1000000000))
+        as_wayland wtype -s 1000 -k space
+    else # as the compositor closes a window: Sway's kill
+        sent=$(date +%s%N)
+        ask_sway '[app_id=verdanelle] kill' >/dev/null
+    fi
+    for _ in $(seq 200); do [ "$(ended)" -gt "$before" ] && break; sleep 0.01; done
+    rc=running at=$sent
+    [ "$(ended)" -gt "$before" ] && read -r rc at < <(tail -n 1 "$wl/ended")
+    echo "Wayland: $ending, then $(((at - sent) / 1000000)) ms to the hack's end"
+    check "Wayland: $ending ends it with 0 within a second" equals "$rc $((at - sent < 1000000000))" "0 1"
+done
+pkill -u nobody -x swayidle
+pkill -u nobody -f '^verdanelle --fullscreen'
+rc=$(as_wayland verdanelle --root 2>"$work/err" >/dev/null; echo $?)
+check "Wayland: --root refuses with 2, and points to --fullscreen" equals "$rc $(grep -c -- 'verdanelle --fullscreen' "$work/err")" "2 1"
+in_background wayland as_wayland apitrace trace --api egl -o "$wl/wayland.trace" "$hacks/verdanelle" --fullscreen
+sleep 3
+pkill -TERM -f "^$hacks/verdanelle --fullscreen"
+check "Wayland: SIGTERM ends it with 0" equals "$(exit_code wayland 5)" 0
+traced_calls "$wl/wayland.trace" 30 '^glBlitFramebuffer' >"$work/wayland.calls"
+expected_calls 1280 800 30 >"$work/wayland.expected"
+check "Wayland: the first 30 ticks draw exactly the 1280 x 800 fern" \
+    same_calls "$work/wayland.calls" "$work/wayland.expected"
+in_background wayland as_wayland verdanelle
+sleep 1
+as_wayland wtype -s 1000 -k space
+after_space=$(exit_code wayland 0)
+as_wayland wtype -s 1000 -k Escape
+check "Wayland: its own window outlives a space, and Escape ends it with 0" equals "$after_space $(exit_code wayland 2)" "running 0"
+if [ -d "$work/arm64" ]; then
+    cp -a "$work/arm64" "$wl/" && chown -R nobody:nogroup "$wl/arm64"
+    in_background arm64 as_wayland qemu-aarch64-static "$wl/arm64/usr/libexec/xscreensaver/verdanelle" --fullscreen
+    for _ in $(seq 30); do
+        sleep 1
+        as_wayland grim "$wl/arm64.png" && above "$(greenness "$wl/arm64.png" 8x60+636+732)" 0.05 && break
+    done
+    check "Wayland: under qemu the arm64 hack draws the stem" above "$(greenness "$wl/arm64.png" 8x60+636+732)" 0.05
+    pkill -TERM -f "qemu-aarch64-static $wl/arm64/"
+    check "Wayland: arm64: SIGTERM ends it with 0" equals "$(exit_code arm64 10)" 0
+fi
+pkill -u nobody -x sway
 
 # --- MATE's screen saver, which finds savers only in the system's folder: the
 # package installed, a session bus and the daemon's settings of the test's own.

@@ -1,5 +1,6 @@
 #include "hack_options.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -57,16 +58,19 @@ HackTarget ListEditNamed(const char* arg) {
 } // namespace
 
 const char hackUsage[] =
-    "usage: verdanelle [--root | --window-id ID] [--delay MICROSECONDS]\n"
-    "Grows a fern of straight lines with OpenGL, for xscreensaver and MATE's screen saver.\n"
+    "usage: verdanelle [--root | --window-id ID | --fullscreen] [--delay MICROSECONDS]\n"
+    "Grows a fern of straight lines with OpenGL, for xscreensaver, MATE's screen saver\n"
+    "and the idle daemons of Wayland.\n"
     "  --root                draw on the window XSCREENSAVER_WINDOW names, else on the root\n"
     "  --window-id ID        draw on window ID (hexadecimal 0x... or decimal)\n"
+    "  --fullscreen          cover every screen until a key, a button, a touch or a\n"
+    "                        movement of the pointer\n"
     "  --delay MICROSECONDS  from one tick to the next, 0 to 10000000 (default 50000)\n"
     "  -h, --help            print this and exit\n"
     "  --add-to-xscreensaver       add Verdanelle to xscreensaver's list in ~/.xscreensaver\n"
     "  --remove-from-xscreensaver  take it out again\n"
-    "Without --root or --window-id it draws in a window of its own, which Escape,\n"
-    "q or the close button ends.\n";
+    "Otherwise it draws in a window of its own, which Escape, q or the close button\n"
+    "ends. Where WAYLAND_DISPLAY is set its windows are Wayland's, else X11's.\n";
 
 bool ParseWindowId(const char* text, unsigned long& id) {
     constexpr unsigned long maxId = 0x1FFFFFFF;
@@ -74,9 +78,15 @@ bool ParseWindowId(const char* text, unsigned long& id) {
     return ParseUnsigned(hex ? text + 2 : text, hex ? 16 : 10, maxId, id) && id != 0;
 }
 
-HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow) {
+int Refuse(const std::string& why, int code) {
+    std::fprintf(stderr, "verdanelle: %s\n", why.c_str());
+    return code;
+}
+
+HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow,
+                             const char* waylandDisplay) {
     HackOptions options;
-    bool root = false, windowId = false;
+    bool root = false, windowId = false, fullScreen = false;
     for (int i = 1; i < argc && options.error.empty(); ++i) {
         const char* arg = argv[i];
         const char* value = nullptr;
@@ -98,6 +108,8 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                 options.error = std::string(arg) + " takes no other option";
         } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
+        } else if (Names(arg, "fullscreen", value) && value == nullptr) {
+            fullScreen = true;
         } else if (Names(arg, "window-id", value)) {
             if (takeValue("window-id") && !ParseWindowId(value, options.window))
                 options.error = std::string("bad window id \"") + value + "\"";
@@ -113,19 +125,31 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                     std::string("bad delay \"") + value + "\" (microseconds, 0 to 10000000)";
         } else {
             options.error = std::string("unknown option \"") + arg +
-                            "\" (use --root, --window-id ID or --delay MICROSECONDS)";
+                            "\" (use --root, --window-id ID, --fullscreen or --delay MICROSECONDS)";
         }
     }
     if (!options.error.empty() || options.target != HackTarget::OwnWindow)
         return options;
-    if (windowId) {
+    bool inWayland = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
+    bool givenWindow = screensaverWindow != nullptr && screensaverWindow[0] != '\0';
+    if (fullScreen && (root || windowId)) {
+        options.error =
+            "--fullscreen draws on windows of its own: leave out --root and --window-id";
+    } else if (fullScreen) {
+        options.target = HackTarget::FullScreen;
+        options.wayland = inWayland;
+    } else if (windowId) {
         options.target = HackTarget::WindowId;
     } else if (root) {
         options.target = HackTarget::Root;
         options.window = 0;
-        if (screensaverWindow != nullptr && screensaverWindow[0] != '\0' &&
-            !ParseWindowId(screensaverWindow, options.window))
+        if (givenWindow && !ParseWindowId(screensaverWindow, options.window))
             options.error = std::string("bad XSCREENSAVER_WINDOW \"") + screensaverWindow + "\"";
+        else if (!givenWindow && inWayland) // Xwayland's root window is never shown
+            options.error = "--root: a Wayland session shows no root window; "
+                            "run verdanelle --fullscreen from its idle daemon instead";
+    } else {
+        options.wayland = inWayland;
     }
     return options;
 }

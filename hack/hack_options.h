@@ -1,25 +1,31 @@
 // What the command line and the environment ask of the hack, decided apart
-// from X so that every case can be tested anywhere.
+// from the display so that every case can be tested anywhere.
 #pragma once
 
 #include <string>
 
 #include "animation.h"
 
-enum class HackTarget { OwnWindow, Root, WindowId, Help, AddToList, RemoveFromList };
+enum class HackTarget { OwnWindow, FullScreen, Root, WindowId, Help, AddToList, RemoveFromList };
 
 struct HackOptions {
     HackTarget target = HackTarget::OwnWindow;
     unsigned long window = 0; // WindowId: that window; Root: XSCREENSAVER_WINDOW's, 0 for the root
     long delay = tickMilliseconds * 1000L; // microseconds from one tick to the next
+    bool wayland = false;                  // its own windows through Wayland, else X11
     std::string error;                     // when set, the hack refuses with this line
 };
 
 // What --help prints.
 extern const char hackUsage[];
 
-// argv as main gets it; screensaverWindow is XSCREENSAVER_WINDOW, or null.
-HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow);
+// argv as main gets it; screensaverWindow is XSCREENSAVER_WINDOW and
+// waylandDisplay WAYLAND_DISPLAY, or null.
+HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow,
+                             const char* waylandDisplay = nullptr);
+
+// Prints "verdanelle: WHY" on stderr and returns code.
+int Refuse(const std::string& why, int code);
 
 // A window id in hex (0x...) or decimal, as X tools print them: non-zero and
 // within the 29 bits X gives ids.

@@ -1,0 +1,82 @@
+#include "tick_loop.h"
+
+#include <malloc.h>
+#include <sys/select.h>
+
+#include <algorithm>
+#include <csignal>
+#include <ctime>
+
+#include "animation.h"
+#include "gl_calls.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) {
+    stopRequested = 1;
+}
+
+long long Now() { // microseconds, monotonic
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000000LL + t.tv_nsec / 1000;
+}
+
+} // namespace
+
+void PrepareHack(sigset_t& sleepMask) {
+    // Blocked before OpenGL starts any thread, so that those inherit it.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigprocmask(SIG_BLOCK, &stopSignals, &sleepMask);
+    struct sigaction action = {};
+    action.sa_handler = RequestStop;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+
+    // Mesa's software renderer bins a tick's lines in blocks that it frees
+    // at the tick's glFlush. glibc would give that heap back to the system
+    // each time and fault it in again on the next tick: on a slow machine
+    // half the rate of the large figures went there. Keep it, and serve the
+    // renderer's half-megabyte buffers from it too.
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_MMAP_THRESHOLD, 16 << 20);
+#endif
+}
+
+void StartFigure(int width, int height) {
+    StartFern(width, height);
+    growthTicks = 0;
+    glViewport(0, 0, width, height);
+}
+
+// Every turn waits in pselect, for no time at all when a tick is due:
+// signals are let through only there, so none is missed between a check and
+// the wait, and none waits behind a run of late ticks; nor do events.
+void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask) {
+    int fd = host.Connection();
+    long long next = Now() + delay;
+    for (;;) {
+        long long rest = host.ReadyToSleep() ? std::max(next - Now(), 0LL) : 0;
+        timespec timeout = {static_cast<time_t>(rest / 1000000),
+                            static_cast<long>(rest % 1000000) * 1000};
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(fd, &readable);
+        bool ready = pselect(fd + 1, &readable, nullptr, nullptr, &timeout, &sleepMask) > 0;
+        if (!host.Handle(ready) || stopRequested)
+            return;
+        long long now = Now();
+        if (now < next)
+            continue;
+        host.Tick();
+        // On time, the cadence holds; late, it starts again from now: a
+        // late tick is not made up for.
+        next = next + delay > now ? next + delay : now + delay;
+    }
+}

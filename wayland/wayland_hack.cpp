@@ -1,0 +1,458 @@
+#include "wayland_hack.h"
+
+#include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "animation.h"
+#include "egl_canvas.h"
+#include "input_rules.h"
+#include "keymap_keys.h"
+#include "tick_loop.h"
+#include "xdg-shell-client-protocol.h"
+
+// A listener names the events of the version bound; the rest, which newer
+// libwayland headers add, stay null, never called.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace {
+
+struct App;
+
+struct Output {
+    App* app;
+    std::uint32_t name;
+    wl_output* output;
+    int width = 0, height = 0; // its current mode, turned as it is turned
+    int scale = 1;
+    bool turned = false;
+};
+
+struct Window {
+    App* app = nullptr;
+    Output* output = nullptr; // full screen there; null for a window of its own
+    wl_surface* surface = nullptr;
+    xdg_surface* shellSurface = nullptr;
+    xdg_toplevel* toplevel = nullptr;
+    int width = 0, height = 0; // the compositor's last configure, 0 for our choice
+    bool configured = false, changed = false;
+    EglWindow egl;
+};
+
+struct Seat {
+    App* app;
+    std::uint32_t name;
+    wl_seat* seat;
+    wl_keyboard* keyboard = nullptr;
+    wl_pointer* pointer = nullptr;
+    wl_touch* touch = nullptr;
+    std::vector<std::uint32_t> endKeys = {KEY_ESC, KEY_Q}; // its own window's, by the keymap
+};
+
+struct App {
+    wl_display* display = nullptr;
+    wl_registry* registry = nullptr;
+    wl_compositor* compositor = nullptr;
+    xdg_wm_base* shell = nullptr;
+    bool fullScreen = false, running = false, ended = false;
+    std::string error;
+    std::vector<std::unique_ptr<Output>> outputs;
+    std::vector<std::unique_ptr<Seat>> seats;
+    std::vector<std::unique_ptr<Window>> windows; // the first one holds the fern
+    bool drawing = false;                         // the first one's picture is ready
+    wl_surface* pointerSurface = nullptr;         // where the pointer was seen,
+    ScreenPoint pointer = {0, 0};                 // and at which point first
+};
+
+constexpr int ownWidth = 1024, ownHeight = 768;
+
+// --- Windows
+
+void ToplevelConfigure(void* data, xdg_toplevel*, std::int32_t width, std::int32_t height,
+                       wl_array*) {
+    auto* window = static_cast<Window*>(data);
+    window->width = width;
+    window->height = height;
+}
+
+void ToplevelClose(void* data, xdg_toplevel*) {
+    static_cast<Window*>(data)->app->ended = true;
+}
+
+const xdg_toplevel_listener toplevelListener = {.configure = ToplevelConfigure,
+                                                .close = ToplevelClose};
+
+void SurfaceConfigure(void* data, xdg_surface* shellSurface, std::uint32_t serial) {
+    auto* window = static_cast<Window*>(data);
+    xdg_surface_ack_configure(shellSurface, serial);
+    // A size of 0 leaves it to us: the one we have, else the screen's, else ours.
+    const Output* output = window->output;
+    int width = window->width > 0             ? window->width
+                : window->egl.width > 0       ? window->egl.width
+                : output && output->width > 0 ? output->width / output->scale
+                                              : ownWidth;
+    int height = window->height > 0             ? window->height
+                 : window->egl.height > 0       ? window->egl.height
+                 : output && output->height > 0 ? output->height / output->scale
+                                                : ownHeight;
+    window->changed = window->changed || !window->configured || width != window->egl.width ||
+                      height != window->egl.height;
+    window->width = width;
+    window->height = height;
+    window->configured = true;
+}
+
+const xdg_surface_listener surfaceListener = {.configure = SurfaceConfigure};
+
+void AddWindow(App& app, Output* output) {
+    auto window = std::make_unique<Window>();
+    window->app = &app;
+    window->output = output;
+    window->surface = wl_compositor_create_surface(app.compositor);
+    window->shellSurface = xdg_wm_base_get_xdg_surface(app.shell, window->surface);
+    xdg_surface_add_listener(window->shellSurface, &surfaceListener, window.get());
+    window->toplevel = xdg_surface_get_toplevel(window->shellSurface);
+    xdg_toplevel_add_listener(window->toplevel, &toplevelListener, window.get());
+    xdg_toplevel_set_title(window->toplevel, "Verdanelle");
+    xdg_toplevel_set_app_id(window->toplevel, "verdanelle");
+    if (app.fullScreen)
+        xdg_toplevel_set_fullscreen(window->toplevel, output ? output->output : nullptr);
+    wl_surface_commit(window->surface); // no buffer: asks for the first configure
+    app.windows.push_back(std::move(window));
+}
+
+void RemoveWindow(App& app, std::size_t i) {
+    Window& window = *app.windows[i];
+    if (app.pointerSurface == window.surface)
+        app.pointerSurface = nullptr;
+    CloseEglWindow(window.egl);
+    xdg_toplevel_destroy(window.toplevel);
+    xdg_surface_destroy(window.shellSurface);
+    wl_surface_destroy(window.surface);
+    app.windows.erase(app.windows.begin() + static_cast<std::ptrdiff_t>(i));
+    if (i == 0) { // the fern moves to the next window, from its start
+        app.drawing = false;
+        if (!app.windows.empty())
+            app.windows[0]->changed = true;
+    }
+}
+
+// Sizes the windows the compositor configured: a new figure on the first,
+// black on the others.
+void ApplyConfigures(App& app) {
+    for (std::size_t i = 0; i < app.windows.size() && app.error.empty(); ++i) {
+        Window& window = *app.windows[i];
+        if (!window.configured || !window.changed)
+            continue;
+        window.changed = false;
+        app.error = OpenEglWindow(window.egl, window.surface, window.width, window.height);
+        if (!app.error.empty())
+            break;
+        if (i == 0) {
+            app.error = DrawInto(window.egl);
+            app.drawing = app.error.empty();
+            if (!app.drawing)
+                break;
+            StartFigure(window.width, window.height);
+            Present(window.egl);
+        } else {
+            PaintBlack(window.egl, app.drawing ? &app.windows[0]->egl : nullptr);
+        }
+    }
+}
+
+// --- Input: full screen, any key, button or touch ends it, and the pointer
+// moved as far as ends the Windows saver; in its own window Escape or q.
+
+void End(App& app) {
+    app.ended = true;
+}
+
+void KeyboardKeymap(void* data, wl_keyboard*, std::uint32_t format, std::int32_t fd,
+                    std::uint32_t size) {
+    auto* seat = static_cast<Seat*>(data);
+    if (!seat->app->fullScreen && format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
+        void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (text != MAP_FAILED) {
+            seat->endKeys =
+                KeysWithSymbols({static_cast<const char*>(text), size - 1}, {"Escape", "q"});
+            munmap(text, size);
+        }
+    }
+    close(fd);
+}
+void KeyboardEnter(void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {}
+void KeyboardLeave(void*, wl_keyboard*, std::uint32_t, wl_surface*) {}
+void KeyboardKey(void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
+                 std::uint32_t state) {
+    auto* seat = static_cast<Seat*>(data);
+    const auto& ends = seat->endKeys;
+    if (state == WL_KEYBOARD_KEY_STATE_PRESSED &&
+        (seat->app->fullScreen || std::find(ends.begin(), ends.end(), key) != ends.end()))
+        End(*seat->app);
+}
+void KeyboardModifiers(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t,
+                       std::uint32_t, std::uint32_t) {}
+const wl_keyboard_listener keyboardListener = {.keymap = KeyboardKeymap,
+                                               .enter = KeyboardEnter,
+                                               .leave = KeyboardLeave,
+                                               .key = KeyboardKey,
+                                               .modifiers = KeyboardModifiers};
+
+void PointerMoved(App& app, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
+    ScreenPoint now = {wl_fixed_to_int(x), wl_fixed_to_int(y)};
+    if (surface != app.pointerSurface) { // positions in another window do not compare
+        app.pointerSurface = surface;
+        app.pointer = now;
+    } else if (app.fullScreen && MovedFarEnough(app.pointer, now, movementThreshold)) {
+        End(app);
+    }
+}
+void PointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface,
+                  wl_fixed_t x, wl_fixed_t y) {
+    App& app = *static_cast<Seat*>(data)->app;
+    if (app.fullScreen)
+        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+    PointerMoved(app, surface, x, y);
+}
+void PointerLeave(void*, wl_pointer*, std::uint32_t, wl_surface*) {}
+void PointerMotion(void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y) {
+    App& app = *static_cast<Seat*>(data)->app;
+    PointerMoved(app, app.pointerSurface, x, y);
+}
+void PointerButton(void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t,
+                   std::uint32_t state) {
+    App& app = *static_cast<Seat*>(data)->app;
+    if (app.fullScreen && state == WL_POINTER_BUTTON_STATE_PRESSED)
+        End(app);
+}
+void PointerAxis(void*, wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t) {}
+const wl_pointer_listener pointerListener = {.enter = PointerEnter,
+                                             .leave = PointerLeave,
+                                             .motion = PointerMotion,
+                                             .button = PointerButton,
+                                             .axis = PointerAxis};
+
+void TouchDown(void* data, wl_touch*, std::uint32_t, std::uint32_t, wl_surface*, std::int32_t,
+               wl_fixed_t, wl_fixed_t) {
+    App& app = *static_cast<Seat*>(data)->app;
+    if (app.fullScreen)
+        End(app);
+}
+void TouchUp(void*, wl_touch*, std::uint32_t, std::uint32_t, std::int32_t) {}
+void TouchMotion(void*, wl_touch*, std::uint32_t, std::int32_t, wl_fixed_t, wl_fixed_t) {}
+void TouchFrameOrCancel(void*, wl_touch*) {}
+const wl_touch_listener touchListener = {.down = TouchDown,
+                                         .up = TouchUp,
+                                         .motion = TouchMotion,
+                                         .frame = TouchFrameOrCancel,
+                                         .cancel = TouchFrameOrCancel};
+
+// Each device taken when the seat gains it and let go when it loses it.
+template <typename Device, typename Listener>
+void Follow(Device*& device, bool present, Device* (*get)(wl_seat*), wl_seat* seat,
+            const Listener* listener, Seat* data) {
+    if (present && device == nullptr) {
+        device = get(seat);
+        wl_proxy_add_listener(reinterpret_cast<wl_proxy*>(device),
+                              reinterpret_cast<void (**)(void)>(const_cast<Listener*>(listener)),
+                              data);
+    } else if (!present && device != nullptr) {
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(device));
+        device = nullptr;
+    }
+}
+
+void SeatCapabilities(void* data, wl_seat* wlSeat, std::uint32_t capabilities) {
+    auto* seat = static_cast<Seat*>(data);
+    Follow(seat->keyboard, capabilities & WL_SEAT_CAPABILITY_KEYBOARD, wl_seat_get_keyboard, wlSeat,
+           &keyboardListener, seat);
+    Follow(seat->pointer, capabilities & WL_SEAT_CAPABILITY_POINTER, wl_seat_get_pointer, wlSeat,
+           &pointerListener, seat);
+    Follow(seat->touch, capabilities & WL_SEAT_CAPABILITY_TOUCH, wl_seat_get_touch, wlSeat,
+           &touchListener, seat);
+}
+const wl_seat_listener seatListener = {.capabilities = SeatCapabilities};
+
+void RemoveSeat(Seat& seat) {
+    SeatCapabilities(&seat, seat.seat, 0);
+    wl_seat_destroy(seat.seat);
+}
+
+// --- The globals
+
+void Ping(void*, xdg_wm_base* shell, std::uint32_t serial) {
+    xdg_wm_base_pong(shell, serial);
+}
+const xdg_wm_base_listener shellListener = {.ping = Ping};
+
+void OutputGeometry(void* data, wl_output*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                    std::int32_t, const char*, const char*, std::int32_t transform) {
+    static_cast<Output*>(data)->turned = transform % 2 == 1; // by 90 or 270 degrees
+}
+void OutputMode(void* data, wl_output*, std::uint32_t flags, std::int32_t width,
+                std::int32_t height, std::int32_t) {
+    auto* output = static_cast<Output*>(data);
+    if (flags & WL_OUTPUT_MODE_CURRENT) {
+        output->width = output->turned ? height : width;
+        output->height = output->turned ? width : height;
+    }
+}
+// A screen plugged in is covered too, once the compositor has set it up.
+void OutputDone(void* data, wl_output*) {
+    auto* output = static_cast<Output*>(data);
+    App& app = *output->app;
+    if (app.running && app.fullScreen &&
+        std::none_of(app.windows.begin(), app.windows.end(),
+                     [output](const auto& window) { return window->output == output; }))
+        AddWindow(app, output);
+}
+void OutputScale(void* data, wl_output*, std::int32_t scale) {
+    static_cast<Output*>(data)->scale = std::max(scale, 1);
+}
+const wl_output_listener outputListener = {
+    .geometry = OutputGeometry, .mode = OutputMode, .done = OutputDone, .scale = OutputScale};
+
+void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+            std::uint32_t version) {
+    App& app = *static_cast<App*>(data);
+    std::string_view named = interface;
+    if (named == wl_compositor_interface.name) {
+        app.compositor = static_cast<wl_compositor*>(
+            wl_registry_bind(registry, name, &wl_compositor_interface, 1));
+    } else if (named == xdg_wm_base_interface.name) {
+        app.shell =
+            static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+        xdg_wm_base_add_listener(app.shell, &shellListener, &app);
+    } else if (named == wl_seat_interface.name) {
+        auto seat = std::make_unique<Seat>(
+            Seat{&app, name,
+                 static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1))});
+        wl_seat_add_listener(seat->seat, &seatListener, seat.get());
+        app.seats.push_back(std::move(seat));
+    } else if (named == wl_output_interface.name) {
+        auto output = std::make_unique<Output>(
+            Output{&app, name,
+                   static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface,
+                                                            std::min(version, 2u)))});
+        wl_output_add_listener(output->output, &outputListener, output.get());
+        app.outputs.push_back(std::move(output));
+    }
+}
+
+void GlobalRemove(void* data, wl_registry*, std::uint32_t name) {
+    App& app = *static_cast<App*>(data);
+    for (std::size_t i = 0; i < app.seats.size(); ++i)
+        if (app.seats[i]->name == name) {
+            RemoveSeat(*app.seats[i]);
+            app.seats.erase(app.seats.begin() + static_cast<std::ptrdiff_t>(i));
+            return;
+        }
+    auto output = std::find_if(app.outputs.begin(), app.outputs.end(),
+                               [name](const auto& o) { return o->name == name; });
+    if (output == app.outputs.end())
+        return;
+    for (std::size_t i = 0; i < app.windows.size(); ++i)
+        if (app.windows[i]->output == output->get()) {
+            RemoveWindow(app, i);
+            break;
+        }
+    wl_output_destroy((*output)->output);
+    app.outputs.erase(output);
+}
+
+const wl_registry_listener registryListener = {.global = Global, .global_remove = GlobalRemove};
+
+class WaylandHost final : public TickHost {
+  public:
+    explicit WaylandHost(App& app) : app(app) {}
+    int Connection() override { return wl_display_get_fd(app.display); }
+    // Events read by EGL's own round trips wait in the queue: no sleep then.
+    bool ReadyToSleep() override {
+        if (wl_display_prepare_read(app.display) != 0)
+            return false;
+        prepared = true;
+        wl_display_flush(app.display);
+        return true;
+    }
+    bool Handle(bool readable) override {
+        if (prepared && readable)
+            wl_display_read_events(app.display);
+        else if (prepared)
+            wl_display_cancel_read(app.display);
+        prepared = false;
+        wl_display_dispatch_pending(app.display);
+        if (wl_display_get_error(app.display) != 0 && app.error.empty())
+            app.error = "lost the Wayland display";
+        ApplyConfigures(app);
+        wl_display_flush(app.display);
+        return !app.ended && app.error.empty();
+    }
+    void Tick() override {
+        if (!app.drawing)
+            return;
+        int before = growthTicks;
+        FernTick();
+        if (growthTicks == before + 1) // it drew: show it
+            Present(app.windows[0]->egl);
+    }
+
+  private:
+    App& app;
+    bool prepared = false;
+};
+
+void EndApp(App& app) {
+    while (!app.windows.empty())
+        RemoveWindow(app, app.windows.size() - 1);
+    EndEgl();
+    for (auto& seat : app.seats)
+        RemoveSeat(*seat);
+    for (auto& output : app.outputs)
+        wl_output_destroy(output->output);
+    if (app.shell != nullptr)
+        xdg_wm_base_destroy(app.shell);
+    if (app.compositor != nullptr)
+        wl_compositor_destroy(app.compositor);
+    if (app.registry != nullptr)
+        wl_registry_destroy(app.registry);
+    wl_display_disconnect(app.display);
+}
+
+} // namespace
+
+int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask) {
+    App app;
+    app.fullScreen = options.target == HackTarget::FullScreen;
+    app.display = wl_display_connect(nullptr);
+    if (app.display == nullptr)
+        return Refuse(std::string("cannot connect to the Wayland display \"") +
+                          std::getenv("WAYLAND_DISPLAY") + "\"",
+                      1);
+    app.registry = wl_display_get_registry(app.display);
+    wl_registry_add_listener(app.registry, &registryListener, &app);
+    wl_display_roundtrip(app.display);
+    if (app.compositor == nullptr || app.shell == nullptr)
+        app.error = "the compositor offers no xdg-shell windows";
+    else
+        app.error = StartEgl(app.display);
+    if (app.error.empty()) {
+        if (app.fullScreen && !app.outputs.empty())
+            for (auto& output : app.outputs)
+                AddWindow(app, output.get());
+        else
+            AddWindow(app, nullptr);
+        app.running = true;
+        WaylandHost host(app);
+        RunTicks(host, options.delay, sleepMask);
+    }
+    std::string error = app.error;
+    EndApp(app);
+    return error.empty() ? 0 : Refuse(error, 1);
+}

@@ -1,0 +1,126 @@
+#include "x11_hack.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include "animation.h"
+#include "glx_surface.h"
+#include "input_rules.h"
+#include "tick_loop.h"
+
+namespace {
+
+bool windowLost = false; // an X error once drawing began: the window went
+
+int NoteXError(Display*, XErrorEvent*) {
+    windowLost = true;
+    return 0;
+}
+
+class X11Host final : public TickHost {
+  public:
+    explicit X11Host(GlxSurface& surface) : surface(surface) {
+        Window root, child;
+        int x, y;
+        unsigned buttons;
+        pointerKnown =
+            surface.fullScreen && XQueryPointer(surface.display, surface.window, &root, &child,
+                                                &pointer.x, &pointer.y, &x, &y, &buttons);
+    }
+    int Connection() override { return ConnectionNumber(surface.display); }
+    // Events already in Xlib's queue (read there by a tick's own round
+    // trips) leave the socket quiet.
+    bool ReadyToSleep() override { return XEventsQueued(surface.display, QueuedAlready) == 0; }
+    bool Handle(bool) override;
+    void Tick() override { FernTick(); }
+
+  private:
+    GlxSurface& surface;
+    ScreenPoint pointer = {0, 0}; // where it was first seen, full screen
+    bool pointerKnown = false;
+};
+
+bool X11Host::Handle(bool) {
+    while (XPending(surface.display) > 0) {
+        XEvent event;
+        XNextEvent(surface.display, &event);
+        switch (event.type) {
+        case ConfigureNotify:
+            if (event.xconfigure.window == surface.window &&
+                (event.xconfigure.width != surface.width ||
+                 event.xconfigure.height != surface.height)) {
+                surface.width = event.xconfigure.width;
+                surface.height = event.xconfigure.height;
+                StartFigure(surface.width, surface.height);
+            }
+            break;
+        case DestroyNotify:
+            if (event.xdestroywindow.window == surface.window)
+                return false;
+            break;
+        case KeyPress: {
+            KeySym key = XLookupKeysym(&event.xkey, 0);
+            if (surface.fullScreen || (surface.own && (key == XK_Escape || key == XK_q)))
+                return false;
+            break;
+        }
+        case ButtonPress:
+            return !surface.fullScreen;
+        case MotionNotify: {
+            ScreenPoint now = {event.xmotion.x_root, event.xmotion.y_root};
+            if (pointerKnown && MovedFarEnough(pointer, now, movementThreshold))
+                return false;
+            if (!pointerKnown)
+                pointer = now;
+            pointerKnown = true;
+            break;
+        }
+        case ClientMessage:
+            if (surface.own && static_cast<Atom>(event.xclient.data.l[0]) == surface.deleteWindow)
+                return false;
+            break;
+        }
+    }
+    return !windowLost;
+}
+
+} // namespace
+
+int RunX11Hack(const HackOptions& options, const sigset_t& sleepMask) {
+    GlxSurface surface;
+    surface.display = XOpenDisplay(nullptr);
+    if (surface.display == nullptr)
+        return Refuse(std::string("cannot open display \"") + XDisplayName(nullptr) + "\"", 1);
+
+    std::string error;
+    XSetErrorHandler(NoteXError);
+    switch (options.target) {
+    case HackTarget::OwnWindow:
+    case HackTarget::FullScreen:
+        error = MakeOwnWindow(surface, 1024, 768, options.target == HackTarget::FullScreen);
+        break;
+    case HackTarget::Root:
+        error = AdoptWindow(surface, options.window != 0 ? options.window
+                                                         : DefaultRootWindow(surface.display));
+        break;
+    default: // WindowId; the others never reach a display
+        error = AdoptWindow(surface, options.window);
+        break;
+    }
+    XSync(surface.display, False);
+    if (error.empty() && windowLost)
+        error = "cannot draw on the window";
+    if (!error.empty()) {
+        // A window id that names no window is bad input; the rest is the display's.
+        bool given = options.target == HackTarget::Root || options.target == HackTarget::WindowId;
+        int code = given && surface.window == 0 ? 2 : 1;
+        CloseSurface(surface);
+        return Refuse(error, code);
+    }
+
+    StartFigure(surface.width, surface.height);
+    X11Host host(surface);
+    RunTicks(host, options.delay, sleepMask);
+    CloseSurface(surface);
+    return 0;
+}
