@@ -15,7 +15,7 @@ packages=(
     xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
     libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
     libwayland-dev libegl-dev wayland-protocols          # the Wayland hack,
-    sway swayidle grim wtype                             # a compositor, its idle daemon, screenshots, keys
+    sway swayidle grim wtype wayvnc                      # a compositor, its idle daemon, screenshots, keys, a pointer
     mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
     build-essential dpkg-dev debhelper lintian           # and its Debian package,
     strip-nondeterminism                                 # release zips the same from any build,

@@ -329,8 +329,8 @@ fi
 # --- Wayland: Sway headless as nobody (it refuses root), its swayidle running
 # the installed hack full screen after a second of idleness. A headless seat
 # has no devices: wtype types through a virtual keyboard, given a second to
-# reach the hack; no client can make a pointer there, so the pointer's rule
-# is proven under X11 above.
+# reach the hack, and wayvnc gives a virtual pointer to a small VNC client,
+# which rests it at 500,400 before the hack starts.
 wl=$home/wayland
 mkdir -m 700 "$wl"
 printf '#!/bin/sh\nverdanelle --fullscreen 2>>%s/hack.err\necho "$? $(date +%%s%%N)" >>%s/ended\n' "$wl" "$wl" >"$wl/saver"
@@ -345,30 +345,47 @@ for _ in $(seq 50); do socket=$(cd "$wl" && ls wayland-? 2>/dev/null); [ -n "$so
 ask_sway() { as_wayland swaymsg -s "$(ls "$wl"/sway-ipc.*)" "$@"; }
 shown() { ask_sway -t get_tree | grep -q '"app_id": "verdanelle"'; }
 ended() { cat "$wl/ended" 2>/dev/null | wc -l; }
-for ending in key close; do
+port=$((5900 + display))
+as_wayland wayvnc 127.0.0.1 "$port" >"$work/wayvnc.log" 2>&1 &
+exec 5> >(python3 "$here/rfb_pointer.py" "$port")
+echo "500 400" >&5
+for ending in key movement button close; do
     for _ in $(seq 100); do shown && break; sleep 0.1; done
     before=$(ended)
-    if [ "$ending" = key ]; then
-        check "Wayland: swayidle starts it after a second of idleness" shown
-        sleep 2
-        as_wayland grim "$wl/shot.png" && cp "$wl/shot.png" "$work/wayland.png"
-        check "Wayland: the screenshot is the whole 1280 x 800 output" equals "$(identify -format %wx%h "$work/wayland.png")" 1280x800
-        check "Wayland: a stem rises from the middle of its bottom edge" above "$(greenness "$work/wayland.png" 8x60+636+732)" 0.05
-        check "Wayland: full screen, no title bar: the top rows and a bottom corner black" equals \
-            "$(region_mean "$work/wayland.png" 1280x30+0+0) $(region_mean "$work/wayland.png" 200x200+0+600)" "0 0 0 0 0 0"
-        sent=$(($(date +%s%N) + 1000000000))
-        as_wayland wtype -s 1000 -k space
-    else # as the compositor closes a window: Sway's kill
-        sent=$(date +%s%N)
-        ask_sway '[app_id=verdanelle] kill' >/dev/null
-    fi
+    case $ending in
+        key)
+            check "Wayland: swayidle starts it after a second of idleness" shown
+            sleep 2
+            as_wayland grim "$wl/shot.png" && cp "$wl/shot.png" "$work/wayland.png"
+            check "Wayland: the screenshot is the whole 1280 x 800 output" equals "$(identify -format %wx%h "$work/wayland.png")" 1280x800
+            check "Wayland: a stem rises from the middle of its bottom edge" above "$(greenness "$work/wayland.png" 8x60+636+732)" 0.05
+            check "Wayland: full screen, no title bar: the top rows and a bottom corner black" equals \
+                "$(region_mean "$work/wayland.png" 1280x30+0+0) $(region_mean "$work/wayland.png" 200x200+0+600)" "0 0 0 0 0 0"
+            sent=$(($(date +%s%N) + 1000000000))
+            as_wayland wtype -s 1000 -k space ;;
+        movement)
+            sleep 0.5
+            echo "502 402" >&5
+            sleep 0.5
+            check "Wayland: 4 pixels of pointer movement leave it running" equals "$(ended)" "$before"
+            sent=$(date +%s%N)
+            echo "503 402" >&5 ;;
+        button)
+            sent=$(date +%s%N)
+            printf '503 402 1\n503 402 0\n' >&5 ;;
+        close) # as the compositor closes a window: Sway's kill
+            sent=$(date +%s%N)
+            ask_sway '[app_id=verdanelle] kill' >/dev/null ;;
+    esac
     for _ in $(seq 200); do [ "$(ended)" -gt "$before" ] && break; sleep 0.01; done
     rc=running at=$sent
     [ "$(ended)" -gt "$before" ] && read -r rc at < <(tail -n 1 "$wl/ended")
     echo "Wayland: $ending, then $(((at - sent) / 1000000)) ms to the hack's end"
     check "Wayland: $ending ends it with 0 within a second" equals "$rc $((at - sent < 1000000000))" "0 1"
 done
+exec 5>&-
 pkill -u nobody -x swayidle
+pkill -u nobody -x wayvnc
 pkill -u nobody -f '^verdanelle --fullscreen'
 rc=$(as_wayland verdanelle --root 2>"$work/err" >/dev/null; echo $?)
 check "Wayland: --root refuses with 2, and points to --fullscreen" equals "$rc $(grep -c -- 'verdanelle --fullscreen' "$work/err")" "2 1"
