@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
@@ -206,7 +207,8 @@ const wl_keyboard_listener keyboardListener = {.keymap = KeyboardKeymap,
                                                .modifiers = KeyboardModifiers};
 
 void PointerMoved(App& app, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
-    ScreenPoint now = {wl_fixed_to_int(x), wl_fixed_to_int(y)};
+    ScreenPoint now = {static_cast<std::int32_t>(std::lround(wl_fixed_to_double(x))),
+                       static_cast<std::int32_t>(std::lround(wl_fixed_to_double(y)))};
     if (surface != app.pointerSurface) { // positions in another window do not compare
         app.pointerSurface = surface;
         app.pointer = now;
