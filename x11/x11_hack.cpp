@@ -65,7 +65,9 @@ bool X11Host::Handle(bool) {
             break;
         }
         case ButtonPress:
-            return !surface.fullScreen;
+            if (surface.fullScreen)
+                return false;
+            break;
         case MotionNotify: {
             ScreenPoint now = {event.xmotion.x_root, event.xmotion.y_root};
             if (pointerKnown && MovedFarEnough(pointer, now, movementThreshold))
