@@ -352,6 +352,7 @@ exec 5> >(python3 "$here/rfb_pointer.py" "$port")
 echo "200 300" >&5
 for ending in key movement button close; do
     for _ in $(seq 100); do shown && break; sleep 0.1; done
+    sleep 0.5 # shown, and then the pointer is on it
     before=$(ended)
     case $ending in
         key)
@@ -366,7 +367,6 @@ for ending in key movement button close; do
             sent=$(($(date +%s%N) + 1000000000))
             as_wayland wtype -s 1000 -k space ;;
         movement)
-            sleep 0.5
             echo "202 302" >&5
             sleep 0.5
             check "Wayland: 4 pixels of pointer movement leave it running" equals "$(ended)" "$before"
