@@ -17,6 +17,8 @@ find_package(OpenGL REQUIRED)
 find_library(EGL_LIBRARY EGL REQUIRED)
 find_library(WAYLAND_CLIENT wayland-client REQUIRED)
 find_library(WAYLAND_EGL wayland-egl REQUIRED)
+find_library(WAYLAND_CURSOR wayland-cursor REQUIRED)
+find_library(XKBCOMMON xkbcommon REQUIRED)
 find_path(WAYLAND_INCLUDE wayland-client.h REQUIRED)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
 find_package(PkgConfig QUIET)
@@ -33,16 +35,18 @@ add_custom_command(OUTPUT ${xdg_shell}/xdg-shell-client-protocol.h ${xdg_shell}/
   COMMAND ${WAYLAND_SCANNER} private-code ${XDG_SHELL_XML} ${xdg_shell}/xdg-shell-protocol.c
   DEPENDS ${XDG_SHELL_XML} VERBATIM)
 
-add_library(hack_core STATIC hack/hack_options.cpp x11/xscreensaver_list.cpp wayland/keymap_keys.cpp)
-target_include_directories(hack_core PUBLIC hack x11 wayland)
+# The hack's decisions apart from any display, for its tests.
+add_library(hack_core STATIC linux/hack_options.cpp x11/xscreensaver_list.cpp)
+target_include_directories(hack_core PUBLIC linux x11)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
-add_executable(verdanelle hack/hack_main.cpp hack/tick_loop.cpp
+# Its entry (hack/) above X11's and Wayland's own (x11/, wayland/), and what
+# both share below them (linux/): the loop, the options, the picture.
+add_executable(verdanelle hack/hack_main.cpp linux/tick_loop.cpp linux/gl_picture.cpp
   x11/x11_hack.cpp x11/glx_surface.cpp x11/xscreensaver_file.cpp
   wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${xdg_shell}/xdg-shell-protocol.c)
 target_include_directories(verdanelle PRIVATE wayland ${xdg_shell} ${WAYLAND_INCLUDE})
-# host_core: the Windows saver's rule for how far the pointer may move.
-target_link_libraries(verdanelle PRIVATE hack_core host_core renderer_core X11::X11 OpenGL::GL
-  ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL})
+target_link_libraries(verdanelle PRIVATE hack_core movement renderer_core X11::X11 X11::Xss
+  OpenGL::GL ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL} ${WAYLAND_CURSOR} ${XKBCOMMON})
 
 # The manual page compressed as Debian wants it: without a time stamp.
 add_custom_command(OUTPUT verdanelle.6x.gz

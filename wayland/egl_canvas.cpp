@@ -2,57 +2,18 @@
 
 #include <EGL/eglext.h>
 #include <GL/gl.h>
-#include <GL/glext.h>
 
-#include <cstring>
+#include "gl_picture.h"
 
 namespace {
 
 EGLDisplay display = EGL_NO_DISPLAY;
 EGLConfig config = nullptr;
 EGLContext context = EGL_NO_CONTEXT;
-GLuint picture = 0, pictureColour = 0; // the framebuffer object and its storage
-int pictureWidth = 0, pictureHeight = 0;
 
-PFNGLGENFRAMEBUFFERSPROC genFramebuffers;
-PFNGLBINDFRAMEBUFFERPROC bindFramebuffer;
-PFNGLGENRENDERBUFFERSPROC genRenderbuffers;
-PFNGLBINDRENDERBUFFERPROC bindRenderbuffer;
-PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage;
-PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer;
-PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus;
-PFNGLBLITFRAMEBUFFERPROC blitFramebuffer;
-PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers;
-PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers;
-
-template <typename F> void Find(F& function, const char* name) {
-    function = reinterpret_cast<F>(eglGetProcAddress(name));
-}
-
-// Framebuffer objects with blits: OpenGL 3.0, or the extension on 2.1.
-bool HasFramebufferObjects() {
-    auto version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    auto extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (version == nullptr)
-        return false;
-    if (version[0] < '3' &&
-        (extensions == nullptr || std::strstr(extensions, "GL_ARB_framebuffer_object") == nullptr))
-        return false;
-    Find(genFramebuffers, "glGenFramebuffers");
-    Find(bindFramebuffer, "glBindFramebuffer");
-    Find(genRenderbuffers, "glGenRenderbuffers");
-    Find(bindRenderbuffer, "glBindRenderbuffer");
-    Find(renderbufferStorage, "glRenderbufferStorage");
-    Find(framebufferRenderbuffer, "glFramebufferRenderbuffer");
-    Find(checkFramebufferStatus, "glCheckFramebufferStatus");
-    Find(blitFramebuffer, "glBlitFramebuffer");
-    Find(deleteFramebuffers, "glDeleteFramebuffers");
-    Find(deleteRenderbuffers, "glDeleteRenderbuffers");
-    return blitFramebuffer != nullptr && deleteRenderbuffers != nullptr;
-}
-
-// Eight bits a colour, as the renderer's colours have, and no alpha, which
-// would let the compositor blend what is behind into the picture.
+// Eight bits a colour, as the renderer's colours have: EGL sorts deeper
+// configs first, whose buffers cost a conversion at every copy. No alpha,
+// which would let the compositor blend what is behind into the picture.
 EGLConfig ChooseConfig() {
     // clang-format off
     const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT,
@@ -64,13 +25,21 @@ EGLConfig ChooseConfig() {
     EGLint count = 0;
     if (!eglChooseConfig(display, wanted, configs, 64, &count) || count == 0)
         return nullptr;
+    EGLConfig best = configs[0];
+    int bestScore = -1;
     for (EGLint i = 0; i < count; ++i) {
-        EGLint alpha = 0;
+        EGLint red = 0, green = 0, blue = 0, alpha = 0;
+        eglGetConfigAttrib(display, configs[i], EGL_RED_SIZE, &red);
+        eglGetConfigAttrib(display, configs[i], EGL_GREEN_SIZE, &green);
+        eglGetConfigAttrib(display, configs[i], EGL_BLUE_SIZE, &blue);
         eglGetConfigAttrib(display, configs[i], EGL_ALPHA_SIZE, &alpha);
-        if (alpha == 0)
-            return configs[i];
+        int score = (red == 8 && green == 8 && blue == 8 ? 2 : 0) + (alpha == 0 ? 1 : 0);
+        if (score > bestScore) {
+            best = configs[i];
+            bestScore = score;
+        }
     }
-    return configs[0];
+    return best;
 }
 
 bool MakeCurrent(EglWindow& window) {
@@ -113,44 +82,31 @@ std::string OpenEglWindow(EglWindow& window, wl_surface* surface, int width, int
 std::string DrawInto(EglWindow& window) {
     if (!MakeCurrent(window))
         return "cannot make the OpenGL context current";
-    if (picture == 0) {
-        if (!HasFramebufferObjects())
-            return "this OpenGL has no framebuffer objects (OpenGL 3.0 or "
-                   "GL_ARB_framebuffer_object)";
-        genFramebuffers(1, &picture);
-        genRenderbuffers(1, &pictureColour);
-        glClearColor(0, 0, 0, 1); // opaque, whatever the window's buffers hold
-    }
-    pictureWidth = window.width;
-    pictureHeight = window.height;
-    bindRenderbuffer(GL_RENDERBUFFER, pictureColour);
-    renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, pictureWidth, pictureHeight);
-    bindFramebuffer(GL_FRAMEBUFFER, picture);
-    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour);
-    if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+    if (!StartPicture(eglGetProcAddress))
+        return "this OpenGL has no framebuffer objects (OpenGL 3.0 or "
+               "GL_ARB_framebuffer_object)";
+    if (!SizePicture(window.width, window.height))
         return "cannot make a picture of the window's size";
+    glClearColor(0, 0, 0, 1); // opaque, whatever the window's buffers hold
     glClear(GL_COLOR_BUFFER_BIT);
     return "";
 }
 
 void Present(EglWindow& fern) {
-    bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    blitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
-                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    CopyPictureOut();
     eglSwapBuffers(display, fern.surface);
-    bindFramebuffer(GL_DRAW_FRAMEBUFFER, picture);
+    BindPicture();
 }
 
 void PaintBlack(EglWindow& window, EglWindow* fern) {
     if (!MakeCurrent(window))
         return;
-    if (picture != 0)
-        bindFramebuffer(GL_FRAMEBUFFER, 0);
+    BindWindow();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     eglSwapBuffers(display, window.surface);
-    if (fern != nullptr && fern->surface != EGL_NO_SURFACE && MakeCurrent(*fern) && picture != 0)
-        bindFramebuffer(GL_FRAMEBUFFER, picture);
+    if (fern != nullptr && fern->surface != EGL_NO_SURFACE && MakeCurrent(*fern))
+        BindPicture();
 }
 
 void CloseEglWindow(EglWindow& window) {

@@ -1,7 +1,6 @@
 // OpenGL on Wayland surfaces through EGL. A Wayland window shows only what
 // a buffer swap hands over, and the buffer drawn next holds nothing of the
-// last; the fern, drawn a tick's lines at a time over what is there, grows
-// in a framebuffer object that each swap copies out whole.
+// last: the fern grows in its picture, which each swap copies out whole.
 #pragma once
 
 #include <wayland-client.h>

@@ -3,6 +3,8 @@
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <wayland-cursor.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +15,8 @@
 
 #include "animation.h"
 #include "egl_canvas.h"
-#include "input_rules.h"
-#include "keymap_keys.h"
+#include "gl_picture.h"
+#include "movement.h"
 #include "tick_loop.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -43,6 +45,7 @@ struct Window {
     xdg_toplevel* toplevel = nullptr;
     int width = 0, height = 0; // the compositor's last configure, 0 for our choice
     bool configured = false, changed = false;
+    bool activated = false, activatedNext = false; // as configured, and as the next will be
     EglWindow egl;
 };
 
@@ -53,7 +56,9 @@ struct Seat {
     wl_keyboard* keyboard = nullptr;
     wl_pointer* pointer = nullptr;
     wl_touch* touch = nullptr;
-    std::vector<std::uint32_t> endKeys = {KEY_ESC, KEY_Q}; // its own window's, by the keymap
+    bool keyboardLate = false; // came after the windows: its keys held at enter were pressed for us
+    xkb_keymap* keymap = nullptr;
+    xkb_state* keys = nullptr;
 };
 
 struct App {
@@ -61,7 +66,13 @@ struct App {
     wl_registry* registry = nullptr;
     wl_compositor* compositor = nullptr;
     xdg_wm_base* shell = nullptr;
+    wl_shm* shm = nullptr;
+    xkb_context* xkb = nullptr;
+    wl_cursor_theme* cursors = nullptr; // its own window's pointer, loaded at first need
+    wl_surface* cursor = nullptr;
+    wl_callback* frame = nullptr; // the fern's last frame not yet shown: no tick draws
     bool fullScreen = false, running = false, ended = false;
+    bool activated = false; // one of its windows was active once
     std::string error;
     std::vector<std::unique_ptr<Output>> outputs;
     std::vector<std::unique_ptr<Seat>> seats;
@@ -76,10 +87,14 @@ constexpr int ownWidth = 1024, ownHeight = 768;
 // --- Windows
 
 void ToplevelConfigure(void* data, xdg_toplevel*, std::int32_t width, std::int32_t height,
-                       wl_array*) {
+                       wl_array* states) {
     auto* window = static_cast<Window*>(data);
     window->width = width;
     window->height = height;
+    const auto* state = static_cast<const std::uint32_t*>(states->data);
+    window->activatedNext =
+        std::find(state, state + states->size / sizeof *state, XDG_TOPLEVEL_STATE_ACTIVATED) !=
+        state + states->size / sizeof *state;
 }
 
 void ToplevelClose(void* data, xdg_toplevel*) {
@@ -107,6 +122,7 @@ void SurfaceConfigure(void* data, xdg_surface* shellSurface, std::uint32_t seria
     window->width = width;
     window->height = height;
     window->configured = true;
+    window->activated = window->activatedNext;
 }
 
 const xdg_surface_listener surfaceListener = {.configure = SurfaceConfigure};
@@ -128,6 +144,28 @@ void AddWindow(App& app, Output* output) {
     app.windows.push_back(std::move(window));
 }
 
+void FrameDone(void* data, wl_callback* callback, std::uint32_t) {
+    wl_callback_destroy(callback);
+    static_cast<App*>(data)->frame = nullptr;
+}
+const wl_callback_listener frameListener = {.done = FrameDone};
+
+void DropFrame(App& app) {
+    if (app.frame != nullptr)
+        wl_callback_destroy(app.frame);
+    app.frame = nullptr;
+}
+
+// The fern's picture shown. No tick draws before the compositor has shown
+// it: with the outputs off or the window hidden, nothing is drawn at all.
+void Show(App& app) {
+    Window& fern = *app.windows[0];
+    DropFrame(app);
+    app.frame = wl_surface_frame(fern.surface);
+    wl_callback_add_listener(app.frame, &frameListener, &app);
+    Present(fern.egl);
+}
+
 void RemoveWindow(App& app, std::size_t i) {
     Window& window = *app.windows[i];
     if (app.pointerSurface == window.surface)
@@ -138,6 +176,7 @@ void RemoveWindow(App& app, std::size_t i) {
     wl_surface_destroy(window.surface);
     app.windows.erase(app.windows.begin() + static_cast<std::ptrdiff_t>(i));
     if (i == 0) { // the fern moves to the next window, from its start
+        DropFrame(app);
         app.drawing = false;
         if (!app.windows.empty())
             app.windows[0]->changed = true;
@@ -161,7 +200,7 @@ void ApplyConfigures(App& app) {
             if (!app.drawing)
                 break;
             StartFigure(window.width, window.height);
-            Present(window.egl);
+            Show(app);
         } else {
             PaintBlack(window.egl, app.drawing ? &app.windows[0]->egl : nullptr);
         }
@@ -175,31 +214,57 @@ void End(App& app) {
     app.ended = true;
 }
 
+void DropKeymap(Seat& seat) {
+    xkb_state_unref(seat.keys);
+    xkb_keymap_unref(seat.keymap);
+    seat.keys = nullptr;
+    seat.keymap = nullptr;
+}
+
 void KeyboardKeymap(void* data, wl_keyboard*, std::uint32_t format, std::int32_t fd,
                     std::uint32_t size) {
     auto* seat = static_cast<Seat*>(data);
-    if (!seat->app->fullScreen && format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
-        void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (text != MAP_FAILED) {
-            seat->endKeys =
-                KeysWithSymbols({static_cast<const char*>(text), size - 1}, {"Escape", "q"});
-            munmap(text, size);
-        }
+    DropKeymap(*seat);
+    void* text = size > 0 ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && text != MAP_FAILED) {
+        seat->keymap =
+            xkb_keymap_new_from_buffer(seat->app->xkb, static_cast<const char*>(text), size - 1,
+                                       XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+        seat->keys = seat->keymap != nullptr ? xkb_state_new(seat->keymap) : nullptr;
     }
+    if (text != MAP_FAILED)
+        munmap(text, size);
     close(fd);
 }
-void KeyboardEnter(void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {}
+// Full screen, a key held as a keyboard that came late enters counts as
+// pressed: it woke with that key. Keys held at the first focus, as the
+// Enter that started it, do not.
+void KeyboardEnter(void* data, wl_keyboard*, std::uint32_t, wl_surface*, wl_array* keys) {
+    auto* seat = static_cast<Seat*>(data);
+    if (seat->app->fullScreen && seat->keyboardLate && keys->size > 0)
+        End(*seat->app);
+}
 void KeyboardLeave(void*, wl_keyboard*, std::uint32_t, wl_surface*) {}
+// Its own window ends at Escape or q, by what the keymap makes of the key.
+bool EndsOwnWindow(const Seat& seat, std::uint32_t key) {
+    if (seat.keys == nullptr)
+        return key == KEY_ESC || key == KEY_Q;
+    xkb_keysym_t symbol = xkb_keysym_to_lower(xkb_state_key_get_one_sym(seat.keys, key + 8));
+    return symbol == XKB_KEY_Escape || symbol == XKB_KEY_q;
+}
 void KeyboardKey(void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
                  std::uint32_t state) {
     auto* seat = static_cast<Seat*>(data);
-    const auto& ends = seat->endKeys;
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED &&
-        (seat->app->fullScreen || std::find(ends.begin(), ends.end(), key) != ends.end()))
+        (seat->app->fullScreen || EndsOwnWindow(*seat, key)))
         End(*seat->app);
 }
-void KeyboardModifiers(void*, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t,
-                       std::uint32_t, std::uint32_t) {}
+void KeyboardModifiers(void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed,
+                       std::uint32_t latched, std::uint32_t locked, std::uint32_t group) {
+    auto* seat = static_cast<Seat*>(data);
+    if (seat->keys != nullptr)
+        xkb_state_update_mask(seat->keys, depressed, latched, locked, 0, 0, group);
+}
 const wl_keyboard_listener keyboardListener = {.keymap = KeyboardKeymap,
                                                .enter = KeyboardEnter,
                                                .leave = KeyboardLeave,
@@ -216,11 +281,38 @@ void PointerMoved(App& app, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
         End(app);
     }
 }
+// Its own window shows the theme's arrow; full screen, no cursor.
+void SetCursor(App& app, wl_pointer* pointer, std::uint32_t serial) {
+    if (app.fullScreen || app.shm == nullptr) {
+        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        return;
+    }
+    if (app.cursors == nullptr) {
+        const char* size = std::getenv("XCURSOR_SIZE");
+        int pixels = size != nullptr ? std::atoi(size) : 0;
+        app.cursors = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"),
+                                           pixels > 0 && pixels < 256 ? pixels : 24, app.shm);
+    }
+    wl_cursor* arrow = nullptr;
+    if (app.cursors != nullptr &&
+        (arrow = wl_cursor_theme_get_cursor(app.cursors, "default")) == nullptr)
+        arrow = wl_cursor_theme_get_cursor(app.cursors, "left_ptr");
+    wl_buffer* buffer = arrow != nullptr ? wl_cursor_image_get_buffer(arrow->images[0]) : nullptr;
+    if (buffer == nullptr)
+        return;
+    if (app.cursor == nullptr)
+        app.cursor = wl_compositor_create_surface(app.compositor);
+    wl_surface_attach(app.cursor, buffer, 0, 0);
+    wl_surface_damage(app.cursor, 0, 0, INT32_MAX, INT32_MAX);
+    wl_surface_commit(app.cursor);
+    wl_pointer_set_cursor(pointer, serial, app.cursor,
+                          static_cast<std::int32_t>(arrow->images[0]->hotspot_x),
+                          static_cast<std::int32_t>(arrow->images[0]->hotspot_y));
+}
 void PointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface,
                   wl_fixed_t x, wl_fixed_t y) {
     App& app = *static_cast<Seat*>(data)->app;
-    if (app.fullScreen)
-        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+    SetCursor(app, pointer, serial);
     PointerMoved(app, surface, x, y);
 }
 void PointerLeave(void*, wl_pointer*, std::uint32_t, wl_surface*) {}
@@ -273,8 +365,13 @@ void Follow(Device*& device, bool present, Device* (*get)(wl_seat*), wl_seat* se
 
 void SeatCapabilities(void* data, wl_seat* wlSeat, std::uint32_t capabilities) {
     auto* seat = static_cast<Seat*>(data);
+    bool hadKeyboard = seat->keyboard != nullptr;
     Follow(seat->keyboard, capabilities & WL_SEAT_CAPABILITY_KEYBOARD, wl_seat_get_keyboard, wlSeat,
            &keyboardListener, seat);
+    if (seat->keyboard == nullptr)
+        DropKeymap(*seat);
+    else if (!hadKeyboard)
+        seat->keyboardLate = seat->app->running;
     Follow(seat->pointer, capabilities & WL_SEAT_CAPABILITY_POINTER, wl_seat_get_pointer, wlSeat,
            &pointerListener, seat);
     Follow(seat->touch, capabilities & WL_SEAT_CAPABILITY_TOUCH, wl_seat_get_touch, wlSeat,
@@ -328,6 +425,8 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
     if (named == wl_compositor_interface.name) {
         app.compositor = static_cast<wl_compositor*>(
             wl_registry_bind(registry, name, &wl_compositor_interface, 1));
+    } else if (named == wl_shm_interface.name) {
+        app.shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
     } else if (named == xdg_wm_base_interface.name) {
         app.shell =
             static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
@@ -394,23 +493,36 @@ class WaylandHost final : public TickHost {
             app.error = "lost the Wayland display";
         ApplyConfigures(app);
         wl_display_flush(app.display);
-        return !app.ended && app.error.empty();
+        if (app.fullScreen && !SwitchedAway())
+            app.activated = app.activated || AnyActive();
+        return !app.ended && app.error.empty() && !(app.fullScreen && SwitchedAway());
     }
+    bool Paused() override { return app.frame != nullptr; }
     void Tick() override {
         if (!app.drawing)
             return;
         int before = growthTicks;
         FernTick();
         if (growthTicks == before + 1) // it drew: show it
-            Present(app.windows[0]->egl);
+            Show(app);
     }
 
   private:
+    bool AnyActive() const {
+        return std::any_of(app.windows.begin(), app.windows.end(),
+                           [](const auto& window) { return window->activated; });
+    }
+    // Once active, none of its windows is: the user went to another
+    // workspace or window. A seat may have no keyboard, so focus cannot tell.
+    bool SwitchedAway() const { return app.activated && !AnyActive(); }
+
     App& app;
     bool prepared = false;
 };
 
 void EndApp(App& app) {
+    DropFrame(app);
+    EndPicture(); // with the fern's window current, if there was one
     while (!app.windows.empty())
         RemoveWindow(app, app.windows.size() - 1);
     EndEgl();
@@ -418,6 +530,13 @@ void EndApp(App& app) {
         RemoveSeat(*seat);
     for (auto& output : app.outputs)
         wl_output_destroy(output->output);
+    if (app.cursor != nullptr)
+        wl_surface_destroy(app.cursor);
+    if (app.cursors != nullptr)
+        wl_cursor_theme_destroy(app.cursors);
+    if (app.shm != nullptr)
+        wl_shm_destroy(app.shm);
+    xkb_context_unref(app.xkb);
     if (app.shell != nullptr)
         xdg_wm_base_destroy(app.shell);
     if (app.compositor != nullptr)
@@ -432,6 +551,7 @@ void EndApp(App& app) {
 int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask) {
     App app;
     app.fullScreen = options.target == HackTarget::FullScreen;
+    app.xkb = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     app.display = wl_display_connect(nullptr);
     if (app.display == nullptr)
         return Refuse(std::string("cannot connect to the Wayland display \"") +

@@ -6,10 +6,13 @@
 
 #include <cstdio>
 
+#include "gl_picture.h"
+#include "tick_loop.h"
+
 namespace {
 
 // Makes the context current on the window; a double-buffered visual still
-// gets its lines on the front buffer, so the picture builds up tick by tick.
+// gets the picture on its front buffer, with no swap to wait for.
 std::string StartContext(GlxSurface& surface, XVisualInfo* visual) {
     int usesGl = 0, doubleBuffered = 0;
     if (glXGetConfig(surface.display, visual, GLX_USE_GL, &usesGl) != 0 || !usesGl)
@@ -22,6 +25,9 @@ std::string StartContext(GlxSurface& surface, XVisualInfo* visual) {
         return "cannot make the OpenGL context current";
     if (doubleBuffered)
         glDrawBuffer(GL_FRONT);
+    surface.picture = StartPicture([](const char* name) {
+        return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name));
+    });
     return "";
 }
 
@@ -37,7 +43,7 @@ std::string AdoptWindow(GlxSurface& surface, Window window) {
     surface.window = window;
     surface.width = attributes.width;
     surface.height = attributes.height;
-    XSelectInput(surface.display, window, StructureNotifyMask);
+    XSelectInput(surface.display, window, StructureNotifyMask | ExposureMask);
 
     XVisualInfo wanted = {};
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
@@ -70,10 +76,11 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
     XSetWindowAttributes attributes = {};
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
-    attributes.event_mask = StructureNotifyMask | KeyPressMask;
+    attributes.event_mask =
+        StructureNotifyMask | KeyPressMask | ExposureMask | VisibilityChangeMask;
     unsigned long mask = CWColormap | CWBackPixel | CWEventMask;
     if (fullScreen) {
-        attributes.event_mask |= ButtonPressMask | PointerMotionMask;
+        attributes.event_mask |= ButtonPressMask | PointerMotionMask | FocusChangeMask;
         char nothing = 0; // a cursor of one bit, masked out
         Pixmap blank = XCreateBitmapFromData(display, root, &nothing, 1, 1);
         XColor black = {};
@@ -105,8 +112,26 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
     return error;
 }
 
+void StartSurfaceFigure(GlxSurface& surface) {
+    // Without a picture of that size, straight onto the window as before.
+    if (surface.picture && !SizePicture(surface.width, surface.height)) {
+        BindWindow();
+        surface.picture = false;
+    }
+    StartFigure(surface.width, surface.height);
+}
+
+void ShowPicture(GlxSurface& surface) {
+    if (!surface.picture)
+        return;
+    CopyPictureOut();
+    glFlush();
+    BindPicture();
+}
+
 void CloseSurface(GlxSurface& surface) {
     if (surface.context != nullptr) {
+        EndPicture();
         glXMakeCurrent(surface.display, None, nullptr);
         glXDestroyContext(surface.display, surface.context);
     }

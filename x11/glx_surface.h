@@ -14,6 +14,7 @@ struct GlxSurface {
     bool fullScreen = false; // or, full screen, by any key, button or movement
     Atom deleteWindow = 0;
     GLXContext context = nullptr;
+    bool picture = false; // the fern kept in its picture and copied out, else drawn on the window
     int width = 0, height = 0;
 };
 
@@ -23,5 +24,10 @@ std::string AdoptWindow(GlxSurface& surface, Window window);
 // Full screen: the screen's size, the window manager asked for full screen,
 // no cursor.
 std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen);
+
+// A new figure at the surface's size.
+void StartSurfaceFigure(GlxSurface& surface);
+// The picture onto the window, where there is one.
+void ShowPicture(GlxSurface& surface);
 
 void CloseSurface(GlxSurface& surface);

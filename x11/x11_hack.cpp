@@ -1,11 +1,12 @@
 #include "x11_hack.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 #include <X11/keysym.h>
 
 #include "animation.h"
 #include "glx_surface.h"
-#include "input_rules.h"
+#include "movement.h"
 #include "tick_loop.h"
 
 namespace {
@@ -26,18 +27,36 @@ class X11Host final : public TickHost {
         pointerKnown =
             surface.fullScreen && XQueryPointer(surface.display, surface.window, &root, &child,
                                                 &pointer.x, &pointer.y, &x, &y, &buttons);
+        // The server's own screen saver blanks the screen, and Xorg turns it
+        // on whenever DPMS powers the monitor down.
+        int error;
+        if (surface.own && XScreenSaverQueryExtension(surface.display, &saverEvent, &error))
+            XScreenSaverSelectInput(surface.display, DefaultRootWindow(surface.display),
+                                    ScreenSaverNotifyMask);
+        else
+            saverEvent = -1;
     }
     int Connection() override { return ConnectionNumber(surface.display); }
     // Events already in Xlib's queue (read there by a tick's own round
     // trips) leave the socket quiet.
     bool ReadyToSleep() override { return XEventsQueued(surface.display, QueuedAlready) == 0; }
     bool Handle(bool) override;
-    void Tick() override { FernTick(); }
+    void Tick() override {
+        int before = growthTicks;
+        FernTick();
+        if (growthTicks == before + 1)
+            ShowPicture(surface);
+    }
+    // Its own windows draw nothing unseen: unmapped, covered whole, or the
+    // screen blanked. A window it is given is its daemon's to stop.
+    bool Paused() override { return surface.own && (unmapped || obscured || blanked); }
 
   private:
     GlxSurface& surface;
     ScreenPoint pointer = {0, 0}; // where it was first seen, full screen
     bool pointerKnown = false;
+    int saverEvent = -1; // the first event number of MIT-SCREEN-SAVER
+    bool unmapped = false, obscured = false, blanked = false;
 };
 
 bool X11Host::Handle(bool) {
@@ -51,8 +70,25 @@ bool X11Host::Handle(bool) {
                  event.xconfigure.height != surface.height)) {
                 surface.width = event.xconfigure.width;
                 surface.height = event.xconfigure.height;
-                StartFigure(surface.width, surface.height);
+                StartSurfaceFigure(surface);
             }
+            break;
+        case Expose: // what was uncovered is blank: the picture again at once
+            if (event.xexpose.window == surface.window && event.xexpose.count == 0)
+                ShowPicture(surface);
+            break;
+        case MapNotify:
+        case UnmapNotify:
+            if (event.xany.window == surface.window)
+                unmapped = event.type == UnmapNotify;
+            break;
+        case VisibilityNotify:
+            obscured = event.xvisibility.state == VisibilityFullyObscured;
+            break;
+        case FocusOut: // full screen, switched away from
+            if (surface.fullScreen && event.xfocus.detail != NotifyInferior &&
+                (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed))
+                return false;
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == surface.window)
@@ -80,6 +116,10 @@ bool X11Host::Handle(bool) {
         case ClientMessage:
             if (surface.own && static_cast<Atom>(event.xclient.data.l[0]) == surface.deleteWindow)
                 return false;
+            break;
+        default:
+            if (event.type == saverEvent + ScreenSaverNotify)
+                blanked = reinterpret_cast<XScreenSaverNotifyEvent&>(event).state == ScreenSaverOn;
             break;
         }
     }
@@ -120,7 +160,7 @@ int RunX11Hack(const HackOptions& options, const sigset_t& sleepMask) {
         return Refuse(error, code);
     }
 
-    StartFigure(surface.width, surface.height);
+    StartSurfaceFigure(surface);
     X11Host host(surface);
     RunTicks(host, options.delay, sleepMask);
     CloseSurface(surface);

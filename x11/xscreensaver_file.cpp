@@ -4,6 +4,7 @@
 #include "xscreensaver_file.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,12 +55,31 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-// TEXT into a new file beside PATH, with MODE, then renamed over PATH.
-int Replace(const std::string& path, const std::string& text, mode_t mode) {
+// user:group, by name where they have one.
+std::string Owner(uid_t owner, gid_t group) {
+    const passwd* user = getpwuid(owner);
+    const struct group* users = getgrgid(group);
+    return (user != nullptr ? std::string(user->pw_name) : std::to_string(owner)) + ":" +
+           (users != nullptr ? std::string(users->gr_name) : std::to_string(group));
+}
+
+// TEXT into a new file beside PATH, with MODE, OWNER and GROUP, then renamed
+// over PATH. Run as root with a user's HOME (sudo -E), the file stays the
+// user's: a file of root's would be one the user's xscreensaver cannot read.
+int Replace(const std::string& path, const std::string& text, mode_t mode, uid_t owner,
+            gid_t group) {
     std::string temporary = path + ".verdanelle-XXXXXX";
     int fd = mkstemp(temporary.data());
     if (fd < 0)
         return Fail(Why("cannot write beside " + path));
+    struct stat made;
+    if (fstat(fd, &made) != 0 ||
+        ((made.st_uid != owner || made.st_gid != group) && fchown(fd, owner, group) != 0)) {
+        close(fd);
+        unlink(temporary.c_str());
+        return Fail("cannot keep " + Owner(owner, group) + " as the owner of " + path +
+                    " (it is unchanged): run it as that user");
+    }
     bool written = WriteAll(fd, text) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     int saved = errno;
     if (close(fd) != 0 && written) {
@@ -113,7 +133,15 @@ int WriteNew(const std::string& path) {
         programs);
     mode_t mask = umask(0);
     umask(mask);
-    if (Replace(path, edit.text, 0666 & ~mask) != 0)
+    // Root writing into a user's home makes the file the home's owner's.
+    struct stat home;
+    uid_t owner = geteuid();
+    gid_t group = getegid();
+    if (owner == 0 && stat(path.substr(0, path.rfind('/') + 1).c_str(), &home) == 0) {
+        owner = home.st_uid;
+        group = home.st_gid;
+    }
+    if (Replace(path, edit.text, 0666 & ~mask, owner, group) != 0)
         return 1;
     std::printf("Wrote %s: xscreensaver's own list of hacks with Verdanelle added.\n",
                 path.c_str());
@@ -143,11 +171,14 @@ int EditXscreensaverFile(bool add) {
     const char* problem = nullptr;
     switch (edit.outcome) {
     case ListOutcome::Changed:
-        if (Replace(path, edit.text, status.st_mode & 07777) != 0)
+        if (Replace(path, edit.text, status.st_mode & 07777, status.st_uid, status.st_gid) != 0)
             return 1;
         std::printf(add ? "Added Verdanelle to the programs: list in %s.\n"
                         : "Took Verdanelle out of the programs: list in %s.\n",
                     path.c_str());
+        if (!edit.entry.empty())
+            std::printf("One entry shares its line with others, left as it is: %s\n",
+                        edit.entry.c_str());
         return 0;
     case ListOutcome::AlreadyThere:
         std::printf("%s lists Verdanelle already: nothing changed.\n", path.c_str());
@@ -156,8 +187,9 @@ int EditXscreensaverFile(bool add) {
         std::printf("%s does not list Verdanelle: nothing changed.\n", path.c_str());
         return 0;
     case ListOutcome::UsersOwn:
-        std::printf("%s has a Verdanelle entry of its own, left as it is: %s\n", path.c_str(),
-                    edit.entry.c_str());
+        std::printf(add ? "%s has a Verdanelle entry of its own, left as it is: %s\n"
+                        : "%s has Verdanelle on a line with other entries, left as it is: %s\n",
+                    path.c_str(), edit.entry.c_str());
         return 0;
     case ListOutcome::NoList:
         problem = "has no programs: list";

@@ -1,5 +1,9 @@
 #include "xscreensaver_list.h"
 
+#include <strings.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -42,23 +46,28 @@ bool Continues(const std::string& line) {
     return n % 2 == 1;
 }
 
-// Where a "programs:" (or "*programs:") resource's value starts on a line.
-std::size_t ValueStart(const std::string& line) {
+// Where a resource's value starts on a line, or npos. xscreensaver reads its
+// own file by name alone, in any case, with no blank before the colon
+// ("Programs:" counts, "*programs:" does not); its app-defaults, as X
+// resources, say "*programs:".
+std::size_t ValueStart(const std::string& line, const char* name, bool appDefaults = false) {
     std::size_t i = line.find_first_not_of(" \t");
     if (i == std::string::npos)
         return std::string::npos;
-    if (line[i] == '*')
+    if (appDefaults && line[i] == '*')
         ++i;
-    if (line.compare(i, 8, "programs") != 0)
+    else if (appDefaults)
         return std::string::npos;
-    i = line.find_first_not_of(" \t", i + 8);
-    return i != std::string::npos && line[i] == ':' ? i + 1 : std::string::npos;
+    std::size_t n = std::strlen(name);
+    if (line.size() < i + n + 1 || strncasecmp(line.c_str() + i, name, n) != 0)
+        return std::string::npos;
+    return line[i + n] == ':' ? i + n + 1 : std::string::npos;
 }
 
-// A line's share of the list: after the resource's name on its first line,
-// without the backslash that continues it.
-std::string Content(const std::string& line, bool first) {
-    std::string content = first ? line.substr(ValueStart(line)) : line;
+// A line's share of the list, from `start`, without the backslash that
+// continues it.
+std::string Content(const std::string& line, std::size_t start) {
+    std::string content = line.substr(start);
     if (Continues(content))
         content.pop_back();
     return content;
@@ -113,58 +122,113 @@ bool EndsEntry(const std::string& text) {
     return text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0;
 }
 
-// One entry alone on a line, with or without its "\n".
-bool LineIsOurs(const std::string& content) {
-    std::string text = Trim(content);
-    if (EndsEntry(text))
-        text.resize(text.size() - 2);
-    return text.find("\\n") == std::string::npos && IsOurs(ParseEntry(text));
-}
+// One entry of the list, as xscreensaver numbers them (blank ones are none).
+struct Span {
+    std::string text;        // trimmed, without its \n
+    std::size_t first, last; // the lines it is on
+    bool alone;              // no other entry, nor the resource's name, on those lines
+};
 
 struct List {
     ListOutcome problem; // Changed when the list was found
     std::size_t first, last;
-    std::string ours;  // the first entry exactly ours, as the list has it
-    std::string users; // the first other Verdanelle entry
+    std::vector<Span> entries;
 };
 
-List FindList(const Lines& lines) {
-    List list = {ListOutcome::NoList, 0, 0, "", ""};
+std::vector<Span> Entries(const Lines& lines, std::size_t first, std::size_t last,
+                          std::size_t start) {
+    std::vector<Span> entries;
+    Span entry = {"", 0, 0, true};
+    bool begun = false;
+    auto close = [&] {
+        entry.text = Trim(entry.text);
+        if (begun)
+            entries.push_back(entry);
+        entry = {"", 0, 0, true};
+        begun = false;
+    };
+    for (std::size_t i = first; i <= last; ++i) {
+        std::string content = Content(lines[i], i == first ? start : 0);
+        for (std::size_t j = 0;;) {
+            std::size_t end = content.find("\\n", j);
+            std::string piece = content.substr(j, end == std::string::npos ? end : end - j);
+            entry.text += piece;
+            if (!Trim(piece).empty()) {
+                entry.first = begun ? entry.first : i;
+                begun = true;
+            }
+            entry.last = i;
+            if (end == std::string::npos)
+                break;
+            close();
+            j = end + 2;
+        }
+    }
+    close();
+    for (Span& e : entries) {
+        e.alone = e.first != first;
+        for (const Span& other : entries)
+            if (&other != &e && other.first <= e.last && e.first <= other.last)
+                e.alone = false;
+    }
+    return entries;
+}
+
+List FindList(const Lines& lines, bool appDefaults = false) {
+    List list = {ListOutcome::NoList, 0, 0, {}};
     bool continued = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        bool starts = !continued && ValueStart(lines[i]) != std::string::npos;
+        bool starts =
+            !continued && ValueStart(lines[i], "programs", appDefaults) != std::string::npos;
         continued = Continues(lines[i]);
         if (!starts)
             continue;
         if (list.problem == ListOutcome::Changed)
-            return {ListOutcome::TwoLists, 0, 0, "", ""};
+            return {ListOutcome::TwoLists, 0, 0, {}};
         std::size_t last = i;
         while (Continues(lines[last]))
             if (++last == lines.size())
-                return {ListOutcome::Unended, 0, 0, "", ""};
-        list = {ListOutcome::Changed, i, last, "", ""};
+                return {ListOutcome::Unended, 0, 0, {}};
+        list = {ListOutcome::Changed, i, last, {}};
         continued = false;
         i = last;
     }
-    if (list.problem != ListOutcome::Changed)
-        return list;
-    std::string value;
-    for (std::size_t i = list.first; i <= list.last; ++i)
-        value += Content(lines[i], i == list.first);
-    for (std::size_t start = 0; start <= value.size();) {
-        std::size_t end = value.find("\\n", start);
-        std::string text = Trim(value.substr(start, end - start));
-        Entry entry = ParseEntry(text);
-        std::string& first = IsOurs(entry) ? list.ours : list.users;
-        if (IsVerdanelle(entry) && first.empty())
-            first = text;
-        start = end == std::string::npos ? value.size() + 1 : end + 2;
-    }
+    if (list.problem == ListOutcome::Changed)
+        list.entries = Entries(lines, list.first, list.last,
+                               ValueStart(lines[list.first], "programs", appDefaults));
     return list;
 }
 
 bool EndsInNewline(const std::string& text) {
     return !text.empty() && text.back() == '\n';
+}
+
+// selected: numbers the entries from 0. Those after the ones taken out move
+// down; where it named one of them, it names none (-1).
+void Renumber(Lines& lines, const List& list, const std::vector<std::size_t>& removed) {
+    bool continued = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::size_t start = continued || (i >= list.first && i <= list.last)
+                                ? std::string::npos
+                                : ValueStart(lines[i], "selected");
+        continued = Continues(lines[i]);
+        std::size_t digits =
+            start == std::string::npos ? start : lines[i].find_first_not_of(" \t", start);
+        if (digits == std::string::npos)
+            continue;
+        char* end;
+        long selected = std::strtol(lines[i].c_str() + digits, &end, 10);
+        if (end == lines[i].c_str() + digits || selected < 0)
+            continue;
+        long now = selected;
+        for (std::size_t k : removed)
+            if (static_cast<long>(k) == selected)
+                now = -1;
+            else if (static_cast<long>(k) < selected && now >= 0)
+                --now;
+        lines[i].replace(digits, static_cast<std::size_t>(end - (lines[i].c_str() + digits)),
+                         std::to_string(now));
+    }
 }
 
 } // namespace
@@ -174,11 +238,14 @@ ListEdit AddToProgramsList(const std::string& file) {
     List list = FindList(lines);
     if (list.problem != ListOutcome::Changed)
         return {list.problem, "", ""};
-    if (!list.ours.empty())
-        return {ListOutcome::AlreadyThere, "", ""};
-    if (!list.users.empty())
-        return {ListOutcome::UsersOwn, "", list.users};
-    std::string end = Trim(Content(lines[list.last], list.last == list.first));
+    for (const Span& e : list.entries)
+        if (IsOurs(ParseEntry(e.text)))
+            return {ListOutcome::AlreadyThere, "", ""};
+    for (const Span& e : list.entries)
+        if (IsVerdanelle(ParseEntry(e.text)))
+            return {ListOutcome::UsersOwn, "", e.text};
+    std::size_t start = list.last == list.first ? ValueStart(lines[list.first], "programs") : 0;
+    std::string end = Trim(Content(lines[list.last], start));
     if (end.empty() && list.last != list.first) {
         // The list ends in a blank line, as xscreensaver writes it: ours before that.
         lines.insert(lines.begin() + list.last, std::string(verdanelleEntry) + "\\");
@@ -190,38 +257,40 @@ ListEdit AddToProgramsList(const std::string& file) {
     return {ListOutcome::Changed, Join(lines, EndsInNewline(file)), ""};
 }
 
+// Every entry that runs Verdanelle goes, enabled or not, whatever its
+// options: xscreensaver's settings rewrite ours as the user changes it.
 ListEdit RemoveFromProgramsList(const std::string& file) {
     Lines lines = Split(file);
     List list = FindList(lines);
     if (list.problem != ListOutcome::Changed)
         return {list.problem, "", ""};
-    bool removed = false;
-    for (std::size_t i = list.last; i > list.first; --i) {
-        if (!LineIsOurs(Content(lines[i], false)))
-            continue;
-        if (i == list.last && Continues(lines[i - 1]))
-            lines[i - 1].pop_back(); // the line before ends the list again
-        lines.erase(lines.begin() + i);
-        --list.last;
-        removed = true;
+    std::vector<std::size_t> removed;
+    std::string left; // one that shares its lines with others: not ours to split
+    for (std::size_t k = 0; k < list.entries.size(); ++k)
+        if (IsVerdanelle(ParseEntry(list.entries[k].text)) && list.entries[k].alone)
+            removed.push_back(k);
+        else if (IsVerdanelle(ParseEntry(list.entries[k].text)) && left.empty())
+            left = list.entries[k].text;
+    if (removed.empty())
+        return {left.empty() ? ListOutcome::NotThere : ListOutcome::UsersOwn, "", left};
+    Renumber(lines, list, removed);
+    for (auto k = removed.rbegin(); k != removed.rend(); ++k) { // from the end: lines hold
+        const Span& e = list.entries[*k];
+        if (e.last == list.last && Continues(lines[e.first - 1]))
+            lines[e.first - 1].pop_back(); // the line before ends the list again
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(e.first),
+                    lines.begin() + static_cast<std::ptrdiff_t>(e.last + 1));
+        list.last -= e.last - e.first + 1;
     }
-    if (removed)
-        return {ListOutcome::Changed, Join(lines, EndsInNewline(file)), ""};
-    if (!list.ours.empty()) // only amid other entries on one line: not ours to split
-        return {ListOutcome::UsersOwn, "", list.ours};
-    if (!list.users.empty())
-        return {ListOutcome::UsersOwn, "", list.users};
-    return {ListOutcome::NotThere, "", ""};
+    return {ListOutcome::Changed, Join(lines, EndsInNewline(file)), left};
 }
 
 std::string ProgramsFromDefaults(const std::string& appDefaults) {
     Lines lines = Split(appDefaults);
-    List list = FindList(lines);
+    List list = FindList(lines, true);
     if (list.problem != ListOutcome::Changed)
         return "";
     Lines programs(lines.begin() + list.first, lines.begin() + list.last + 1);
-    std::size_t star = programs[0].find('*');
-    if (star != std::string::npos && star < ValueStart(programs[0]))
-        programs[0].erase(star, 1);
+    programs[0].erase(programs[0].find('*'), 1);
     return Join(programs, true);
 }

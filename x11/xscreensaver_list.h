@@ -1,7 +1,8 @@
 // Verdanelle's entry in the programs: list of an ~/.xscreensaver, added and
 // taken out again as text, apart from any file, so every case can be tested.
-// Nothing but the entry's own line (and, at the list's end, the backslash that
-// continues the list to it) ever changes.
+// Nothing but the entries' own lines (and, at the list's end, the backslash
+// that continues the list to them) and the number that selected: gives
+// ever changes.
 #pragma once
 
 #include <string>
@@ -10,7 +11,8 @@ enum class ListOutcome {
     Changed,      // text is the file with the entry added or taken out
     AlreadyThere, // adding: the entry is in the list already
     NotThere,     // taking out: the list has no entry of ours
-    UsersOwn,     // a Verdanelle entry of the user's own (other options, disabled): left alone
+    UsersOwn,     // adding: a Verdanelle entry of the user's own (other options, disabled);
+                  // taking out: one that shares its lines with other entries; left alone
     NoList,       // no programs: resource
     TwoLists,     // more than one: which one xscreensaver takes is not ours to guess
     Unended,      // the list runs to the end of the file, a backslash too many
@@ -19,7 +21,7 @@ enum class ListOutcome {
 struct ListEdit {
     ListOutcome outcome;
     std::string text;  // when Changed
-    std::string entry; // UsersOwn: that entry, as the list has it
+    std::string entry; // UsersOwn, or Changed with one left: that entry, as the list has it
 };
 
 // The entry as it is added: the GL visual, xscreensaver's --root.

@@ -23,8 +23,8 @@ TEST(XscreensaverList, AddAndTakeOutAgain) {
         std::string added, removed; // removed: the file itself when empty
     } table[] = {
         {saved, Changed, before + ours + "\\\n\n\nmode:\t\tone\n", ""},
-        {"*programs:\t\\\n  maze --root \\n\\\n  gears --root \\n\n!", Changed,
-         "*programs:\t\\\n  maze --root \\n\\\n  gears --root \\n\\\n" + ours + "\n!", ""},
+        {"programs:\t\\\n  maze --root \\n\\\n  gears --root \\n\n!", Changed,
+         "programs:\t\\\n  maze --root \\n\\\n  gears --root \\n\\\n" + ours + "\n!", ""},
         {"programs: maze --root", Changed, "programs: maze --root\\n\\\n" + ours,
          "programs: maze --root\\n"},
         {"programs:\n", Changed, "programs:\\\n" + ours + "\n", ""},
@@ -35,7 +35,12 @@ TEST(XscreensaverList, AddAndTakeOutAgain) {
          "", ""},
         {"timeout: 0:10:00\n", NoList, "", ""},
         {"lock: False \\\nprograms: maze\n", NoList, "", ""},
-        {"programs: maze\n*programs: gears\n", TwoLists, "", ""},
+        {"programs: maze\nprograms: gears\n", TwoLists, "", ""},
+        // xscreensaver's own reading of names: any case, no star, no blank before the colon.
+        {"Programs: maze --root\n", Changed, "Programs: maze --root\\n\\\n" + ours + "\n",
+         "Programs: maze --root\\n\n"},
+        {"*programs: maze\n", NoList, "", ""},
+        {"programs : maze\n", NoList, "", ""},
         {before, Unended, "", ""},
     };
     for (const auto& row : table) {
@@ -48,5 +53,38 @@ TEST(XscreensaverList, AddAndTakeOutAgain) {
         EXPECT_EQ(removed.outcome, Changed) << row.file;
         EXPECT_EQ(removed.text, row.removed.empty() ? row.file : row.removed) << row.file;
         EXPECT_EQ(RemoveFromProgramsList(row.file).outcome, NotThere) << row.file;
+    }
+}
+
+// Taken out: every entry that runs Verdanelle, as xscreensaver's settings
+// rewrite ours (another speed, unticked), and selected: still naming the
+// same hack, or none where it named Verdanelle.
+TEST(XscreensaverList, TakeOutEveryEntryOfOurs) {
+    using enum ListOutcome;
+    const std::string list =
+        "programs:\t\\\n  maze --root \\n\\\n- GL: \"Verdanelle\"  verdanelle "
+        "--root --delay 20000 \\n\\\n  xmatrix --root \\n\\\n"
+        "  GL: /usr/libexec/xscreensaver/verdanelle --root \\n\\\n  bsod \\n\\\n\n";
+    const std::string kept =
+        "programs:\t\\\n  maze --root \\n\\\n  xmatrix --root \\n\\\n  bsod \\n\\\n\n";
+    const struct {
+        std::string file;
+        ListOutcome outcome;
+        std::string text;
+    } table[] = {
+        {"selected:\t2\n" + list, Changed, "selected:\t1\n" + kept},
+        {list + "Selected: 4\n", Changed, kept + "Selected: 2\n"},
+        {"selected: 1\n" + list, Changed, "selected: -1\n" + kept},
+        {"selected: 0\n" + list, Changed, "selected: 0\n" + kept},
+        // One that shares its line with another entry is not ours to split.
+        {"programs: maze \\n verdanelle --root \\n\n", UsersOwn, ""},
+        // Over two lines, at the list's end, without its \n.
+        {"programs: \\\n maze \\n\\\n verdanelle \\\n --root\n", Changed,
+         "programs: \\\n maze \\n\n"},
+    };
+    for (const auto& row : table) {
+        ListEdit removed = RemoveFromProgramsList(row.file);
+        EXPECT_EQ(removed.outcome, row.outcome) << row.file;
+        EXPECT_EQ(removed.text, row.text) << row.file;
     }
 }

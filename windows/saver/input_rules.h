@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "movement.h"
+
 struct InputState {
     bool previewMode, closeApproved, inVerify, onWin9x, haveVerifier;
     unsigned autoPlayMessage; // 0 when none was registered
@@ -40,12 +42,3 @@ struct PowerStatus {
 // machine, and at its critical mark Windows itself puts it to sleep, which the
 // suspend notice reports.
 bool PowerStatusEnds(PowerStatus before, PowerStatus now);
-
-struct ScreenPoint {
-    std::int32_t x, y;
-};
-
-constexpr std::uint32_t movementThreshold = 4; // pixels, horizontal plus vertical
-
-// Horizontal plus vertical distance beyond the threshold, compared unsigned.
-bool MovedFarEnough(ScreenPoint last, ScreenPoint now, std::uint32_t threshold);

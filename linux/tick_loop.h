@@ -1,6 +1,7 @@
 // The hack's loop, for X11 and Wayland alike: a tick every `delay`
-// microseconds and the display's events in between; SIGTERM and SIGINT end
-// it between two ticks at the latest.
+// microseconds and the display's events in between, ticks paused while
+// nothing can be seen; SIGTERM and SIGINT end it between two ticks at the
+// latest.
 #pragma once
 
 #include <signal.h>
@@ -13,6 +14,9 @@ class TickHost {
     // Handles what came (`readable`: the socket has more); false to end.
     virtual bool Handle(bool readable) = 0;
     virtual void Tick() = 0;
+    // True while nothing of the fern can be seen: no tick then, and the
+    // loop waits for the display alone.
+    virtual bool Paused() = 0;
 
   protected:
     ~TickHost() = default;

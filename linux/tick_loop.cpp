@@ -62,17 +62,20 @@ void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask) {
     int fd = host.Connection();
     long long next = Now() + delay;
     for (;;) {
-        long long rest = host.ReadyToSleep() ? std::max(next - Now(), 0LL) : 0;
+        bool sleeps = host.ReadyToSleep();
+        long long rest = sleeps ? std::max(next - Now(), 0LL) : 0;
         timespec timeout = {static_cast<time_t>(rest / 1000000),
                             static_cast<long>(rest % 1000000) * 1000};
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(fd, &readable);
-        bool ready = pselect(fd + 1, &readable, nullptr, nullptr, &timeout, &sleepMask) > 0;
+        bool paused = sleeps && host.Paused(); // then only the display or a signal wakes it
+        bool ready = pselect(fd + 1, &readable, nullptr, nullptr, paused ? nullptr : &timeout,
+                             &sleepMask) > 0;
         if (!host.Handle(ready) || stopRequested)
             return;
         long long now = Now();
-        if (now < next)
+        if (now < next || host.Paused())
             continue;
         host.Tick();
         // On time, the cadence holds; late, it starts again from now: a
