@@ -12,9 +12,9 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools  # Windows cross builds
     wine wine64                                          # runs the Windows programs
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
-    xdotool x11-utils imagemagick apitrace               # input, screenshots, GL traces
-    libx11-dev libgl-dev xscreensaver procps             # the X11 hack and its daemons,
-    libwayland-dev libegl-dev wayland-protocols          # the Wayland hack,
+    xdotool x11-utils x11-xserver-utils imagemagick apitrace  # input, blanking, screenshots, GL traces
+    libx11-dev libxss-dev libgl-dev xscreensaver procps  # the X11 hack and its daemons,
+    libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev  # the Wayland hack,
     sway swayidle grim wtype wayvnc                      # a compositor, its idle daemon, screenshots, keys, a pointer
     mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
     build-essential dpkg-dev debhelper lintian           # and its Debian package,
@@ -68,8 +68,9 @@ elif installed wine32:i386; then
 fi
 
 # On amd64 the arm64 package is cross-built, and its programs run under qemu.
-packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libgl-dev:arm64
-    libgl1-mesa-dri:arm64 libglx-mesa0:arm64 libwayland-dev:arm64 libegl-dev:arm64 libegl-mesa0:arm64)
+packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libxss-dev:arm64
+    libgl-dev:arm64 libgl1-mesa-dri:arm64 libglx-mesa0:arm64 libwayland-dev:arm64 libegl-dev:arm64
+    libegl-mesa0:arm64 libxkbcommon-dev:arm64)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     dpkg --print-foreign-architectures | grep -qx arm64 || $sudo dpkg --add-architecture arm64
     install_missing "${packages_arm64[@]}" ||

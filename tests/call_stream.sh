@@ -3,7 +3,8 @@
 
 # The renderer's calls in an apitrace record, in fern-trace's words, up to
 # and with the N-th glFlush; with FROM, only those after the first call that
-# matches it.
+# matches it. The picture's copies onto the window, and their flushes, are
+# the host's, not the renderer's.
 traced_calls() { # traced_calls TRACE N [FROM]
     apitrace dump --color=never "$1" 2>/dev/null | sed -E 's/^[0-9]+ //' | awk -v n="$2" -v from="${3:-}" '
         from != "" { if ($0 ~ from) from = ""; next }
@@ -12,7 +13,10 @@ traced_calls() { # traced_calls TRACE N [FROM]
         /^glBegin\(mode = GL_LINES\)/ { print "glBegin 1"; next }
         /^glVertex2d\(/ { gsub(/[(),=]|x |y /, " "); print "glVertex2d", $2, $3; next }
         /^glEnd\(\)/ { print "glEnd"; next }
-        /^glFlush\(\)/ { print "glFlush"; if (++flushes == n) exit }'
+        /^glBlitFramebuffer\(/ { shown = 1; next }
+        /^glFlush\(\)/ && shown { shown = 0; next }
+        /^glFlush\(\)/ { print "glFlush"; if (++flushes == n) exit }
+        { shown = 0 }'
 }
 # The same calls as fern-trace gives them for a WIDTH x HEIGHT client.
 expected_calls() { # expected_calls WIDTH HEIGHT N

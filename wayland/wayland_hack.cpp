@@ -560,6 +560,7 @@ int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask) {
     app.registry = wl_display_get_registry(app.display);
     wl_registry_add_listener(app.registry, &registryListener, &app);
     wl_display_roundtrip(app.display);
+    wl_display_roundtrip(app.display); // what the globals bound say of themselves: seats' devices
     if (app.compositor == nullptr || app.shell == nullptr)
         app.error = "the compositor offers no xdg-shell windows";
     else

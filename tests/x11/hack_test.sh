@@ -108,13 +108,21 @@ for signal in TERM INT; do
     kill -KILL "$pid" 2>/dev/null # should it have lived on
 done
 
-# Between ticks it sleeps: a tick a second leaves the processor nearly idle
-# (a busy wait would take 3 s of it). Then its window destroyed under it.
-start_hack "$hack" --window-id "$window" --delay 1000000
-sleep 3
-read -r -a stat <"/proc/$(pgrep -f "^$hack")/stat"
-check "it sleeps between ticks: $((stat[13] + stat[14])) clock ticks of CPU in 3 s" \
-    above 50 $((stat[13] + stat[14]))
+# Between ticks it sleeps: a tick in 3 s leaves the processor nearly idle
+# (a busy wait would take 3.5 s of it). A window over its own and gone
+# again: the picture is back at once, long before the next tick. Then its
+# window destroyed under it.
+start_hack "$hack" --window-id "$window" --delay 3000000
+sleep 3.5
+cpu() { read -r -a stat <"/proc/$1/stat"; echo $((stat[13] + stat[14])); } # clock ticks
+check "it sleeps between ticks: $(cpu "$(pgrep -f "^$hack")") clock ticks of CPU in 3.5 s" \
+    above 50 "$(cpu "$(pgrep -f "^$hack")")"
+"$helper" window 400 300 >/dev/null &
+sleep 0.3
+kill $!
+sleep 0.2
+import -window root "$work/exposed.png"
+check "uncovered, the picture is back before the next tick" above "$(greenness "$work/exposed.png" 8x12+196+288)" 0.05
 drop_window
 check "the window destroyed under it ends it with 0" equals "$(hack_exit 2)" 0
 make_window 200 150
@@ -152,8 +160,9 @@ for ending in Escape q close; do
 done
 
 # --- Full screen: the screen's size and the window manager's hint; the
-# pointer moved 4 pixels leaves it, the 5th, a key or a button ends it.
-for ending in movement key button; do
+# pointer moved 4 pixels leaves it, the 5th, a key, a button or the focus
+# given to another window ends it. The server's blanking pauses it.
+for ending in movement key button focus; do
     xdotool mousemove 500 400
     start_hack "$hack" --fullscreen
     for _ in $(seq 50); do own=$(xdotool search --name '^Verdanelle$' 2>/dev/null | head -n 1); [ -n "$own" ] && break; sleep 0.1; done
@@ -167,11 +176,24 @@ for ending in movement key button; do
             sleep 0.3
             check "full screen: 4 pixels of movement leave it running" test -n "$(pgrep -f "^$hack")"
             xdotool mousemove_relative 1 0 ;;
-        key) xdotool key space ;;
+        key)
+            xset s activate
+            before=$(cpu "$(pgrep -f "^$hack")")
+            sleep 2
+            blanked=$(($(cpu "$(pgrep -f "^$hack")") - before))
+            xset s reset
+            sleep 1
+            check "full screen: blanked by the server, $blanked clock ticks of CPU in 2 s; then it goes on" \
+                equals "$((blanked < 5)) $(($(cpu "$(pgrep -f "^$hack")") - before > 5))" "1 1"
+            xdotool key space ;;
         button) xdotool click 1 ;;
+        focus)
+            make_window 50 50
+            xdotool windowfocus "$window" ;;
     esac
     check "full screen: $ending ends it with 0" equals "$(hack_exit 2)" 0
 done
+drop_window
 check "nothing left running" test -z "$(pgrep -f "^$hack")"
 
 # --- Under the real daemon, which runs hacks only for a user who is not root.
@@ -241,6 +263,17 @@ check "run again: there already, it says" grep -q 'lists Verdanelle already' <(a
 removed=$(as_nobody verdanelle --remove-from-xscreensaver)
 check "--remove-from-xscreensaver: taken out, it says; the file as saved, byte for byte" \
     equals "${removed:0:4} $(cmp -s "$work/saved" "$home/.xscreensaver" && echo same)" "Took same"
+# Root with the user's HOME (sudo -E) keeps the user's 0600 file the user's;
+# an entry as xscreensaver's settings rewrite ours (unticked, another speed)
+# is taken out too.
+chmod 600 "$home/.xscreensaver"
+HOME=$home "$hack" --add-to-xscreensaver >/dev/null
+check "as root with the user's HOME: still the user's file, 0600" equals "$(stat -c '%U %a' "$home/.xscreensaver")" "nobody 600"
+sed -i 's/^  GL: "Verdanelle"  verdanelle --root  /- GL: "Verdanelle"  verdanelle --root --delay 20000 /' "$home/.xscreensaver"
+removed=$(HOME=$home "$hack" --remove-from-xscreensaver)
+check "the rewritten entry taken out: the file as saved, still the user's" equals \
+    "${removed:0:4} $(cmp -s "$work/saved" "$home/.xscreensaver" && echo same) $(stat -c '%U %a' "$home/.xscreensaver")" \
+    "Took same nobody 600"
 head -n 100 "$work/saved" >"$home/.xscreensaver" # cut within the list
 rc=$(as_nobody verdanelle --add-to-xscreensaver 2>"$work/err" >/dev/null; echo $?)
 check "a list that does not end: left as it is, exit 1, and why" equals \
@@ -282,8 +315,8 @@ check "the package holds what cmake --install puts, its copyright, changelog and
         printf '/usr/share/%s\n' doc/verdanelle/changelog.Debian.gz doc/verdanelle/copyright \
             lintian/overrides/verdanelle) | sort | tr '\n' ' ')"
 check "its dependencies come from the hack's libraries" equals \
-    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|wayland-client0|wayland-egl1|x11-6)\b' | sort | tr '\n' ' ')" \
-    "libegl1 libgl1 libwayland-client0 libwayland-egl1 libx11-6 "
+    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|wayland-client0|wayland-cursor0|wayland-egl1|x11-6|xkbcommon0|xss1)\b' | sort | tr '\n' ' ')" \
+    "libegl1 libgl1 libwayland-client0 libwayland-cursor0 libwayland-egl1 libx11-6 libxkbcommon0 libxss1 "
 pedantic() { lintian --pedantic -I "$1" 2>/dev/null | grep -E '^[EW]:|hardening-no-'; }
 check "lintian --pedantic: no error, no warning, no hardening tag" equals "$(pedantic "$deb")" ""
 check "its desktop entry is valid" equals "$(desktop-file-validate --no-hints "$home/prefix/share/applications/screensavers/verdanelle.desktop")" ""
@@ -297,7 +330,8 @@ arm64_ready() { # on amd64, with what setup.sh installs for arm64
     [ "$arch" = amd64 ] && command -v qemu-aarch64-static >/dev/null &&
         command -v aarch64-linux-gnu-g++ >/dev/null &&
         [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 libwayland-dev:arm64 \
-            libegl-dev:arm64 libegl-mesa0:arm64 2>/dev/null | grep -cx 'install ok installed')" = 5 ]
+            libegl-dev:arm64 libegl-mesa0:arm64 libxss-dev:arm64 libxkbcommon-dev:arm64 2>/dev/null |
+            grep -cx 'install ok installed')" = 7 ]
 }
 if arm64_ready; then
     "$scripts/build-deb.sh" "$work/deb" arm64 >>"$work/deb.log" 2>&1
@@ -350,7 +384,7 @@ port=$((5900 + display))
 as_wayland wayvnc 127.0.0.1 "$port" >"$work/wayvnc.log" 2>&1 &
 exec 5> >(python3 "$here/rfb_pointer.py" "$port")
 echo "200 300" >&5
-for ending in key movement button close; do
+for ending in key movement button workspace close; do
     for _ in $(seq 100); do shown && break; sleep 0.1; done
     sleep 0.5 # shown, and then the pointer is on it
     before=$(ended)
@@ -378,12 +412,16 @@ for ending in key movement button close; do
         close) # as the compositor closes a window: Sway's kill
             sent=$(date +%s%N)
             ask_sway '[app_id=verdanelle] kill' >/dev/null ;;
+        workspace) # switched away from, as a user's key binding does
+            sent=$(date +%s%N)
+            ask_sway workspace 2 >/dev/null ;;
     esac
     for _ in $(seq 200); do [ "$(ended)" -gt "$before" ] && break; sleep 0.01; done
     rc=running at=$sent
     [ "$(ended)" -gt "$before" ] && read -r rc at < <(tail -n 1 "$wl/ended")
     echo "Wayland: $ending, then $(((at - sent) / 1000000)) ms to the hack's end"
     check "Wayland: $ending ends it with 0 within a second" equals "$rc $((at - sent < 1000000000))" "0 1"
+    [ "$ending" != workspace ] || echo "205 306" >&5 # input, for swayidle's next idle period
 done
 exec 5>&-
 pkill -u nobody -x swayidle
@@ -399,8 +437,20 @@ traced_calls "$wl/wayland.trace" 30 '^glBlitFramebuffer' >"$work/wayland.calls"
 expected_calls 1280 800 30 >"$work/wayland.expected"
 check "Wayland: the first 30 ticks draw exactly the 1280 x 800 fern" \
     same_calls "$work/wayland.calls" "$work/wayland.expected"
-in_background wayland as_wayland verdanelle
+# Its own window: 8 bits a colour in its buffers (XRGB8888 is 1); hidden on
+# another workspace it draws nothing.
+in_background wayland as_wayland env WAYLAND_DEBUG=client verdanelle 2>"$wl/debug"
 sleep 1
+ask_sway workspace 9 >/dev/null
+before=$(cpu "$(pgrep -u nobody -x verdanelle)")
+sleep 2
+hidden=$(($(cpu "$(pgrep -u nobody -x verdanelle)") - before))
+ask_sway workspace back_and_forth >/dev/null
+sleep 1
+check "Wayland: hidden, $hidden clock ticks of CPU in 2 s; shown again, it goes on" equals \
+    "$((hidden < 5)) $(($(cpu "$(pgrep -u nobody -x verdanelle)") - before > 5))" "1 1"
+check "Wayland: its buffers are XRGB8888" equals \
+    "$(grep -o 'create_buffer(.*)' "$wl/debug" | sed 's/.*, //' | sort -u | tr '\n' ' ')" "1) "
 as_wayland wtype -s 1000 -k space
 after_space=$(exit_code wayland 0)
 as_wayland wtype -s 1000 -k Escape
