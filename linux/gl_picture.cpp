@@ -58,7 +58,7 @@ bool SizePicture(int newWidth, int newHeight) {
     width = newWidth;
     height = newHeight;
     bindRenderbuffer(GL_RENDERBUFFER, colour);
-    renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    renderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
     bindFramebuffer(GL_FRAMEBUFFER, picture);
     framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     return checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
