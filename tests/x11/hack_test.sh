@@ -455,6 +455,17 @@ as_wayland wtype -s 1000 -k space
 after_space=$(exit_code wayland 0)
 as_wayland wtype -s 1000 -k Escape
 check "Wayland: its own window outlives a space, and Escape ends it with 0" equals "$after_space $(exit_code wayland 2)" "running 0"
+# Full screen, a key still held from before it started (the Enter that ran
+# it) leaves it running; a keyboard that appears with a key held ends it.
+as_wayland wtype -P Return -s 2000 &
+sleep 0.5
+in_background wayland as_wayland verdanelle --fullscreen
+sleep 1
+held=$(exit_code wayland 0)
+sleep 1 # that keyboard gone
+as_wayland wtype -P space -s 500
+check "Wayland: a key held as it starts leaves it running; a keyboard that comes with a key ends it with 0" \
+    equals "$held $(exit_code wayland 2)" "running 0"
 if [ -d "$work/arm64" ]; then
     cp -a "$work/arm64" "$wl/" && chown -R nobody:nogroup "$wl/arm64"
     in_background arm64 as_wayland qemu-aarch64-static "$wl/arm64/usr/libexec/xscreensaver/verdanelle" --fullscreen
