@@ -493,9 +493,14 @@ class WaylandHost final : public TickHost {
             app.error = "lost the Wayland display";
         ApplyConfigures(app);
         wl_display_flush(app.display);
-        if (app.fullScreen && !SwitchedAway())
-            app.activated = app.activated || AnyActive();
-        return !app.ended && app.error.empty() && !(app.fullScreen && SwitchedAway());
+        // Full screen, once active and now none of its windows is: switched
+        // away from. A seat may have no keyboard, so focus cannot tell.
+        bool active = std::any_of(app.windows.begin(), app.windows.end(),
+                                  [](const auto& window) { return window->activated; });
+        if (app.fullScreen && app.activated && !active)
+            return false;
+        app.activated = app.activated || active;
+        return !app.ended && app.error.empty();
     }
     bool Paused() override { return app.frame != nullptr; }
     void Tick() override {
@@ -508,14 +513,6 @@ class WaylandHost final : public TickHost {
     }
 
   private:
-    bool AnyActive() const {
-        return std::any_of(app.windows.begin(), app.windows.end(),
-                           [](const auto& window) { return window->activated; });
-    }
-    // Once active, none of its windows is: the user went to another
-    // workspace or window. A seat may have no keyboard, so focus cannot tell.
-    bool SwitchedAway() const { return app.activated && !AnyActive(); }
-
     App& app;
     bool prepared = false;
 };
