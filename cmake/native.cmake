@@ -19,34 +19,46 @@ find_library(WAYLAND_CLIENT wayland-client REQUIRED)
 find_library(WAYLAND_EGL wayland-egl REQUIRED)
 find_library(WAYLAND_CURSOR wayland-cursor REQUIRED)
 find_library(XKBCOMMON xkbcommon REQUIRED)
+find_library(SYSTEMD systemd REQUIRED) # sd-bus, for the desktop's D-Bus
 find_path(WAYLAND_INCLUDE wayland-client.h REQUIRED)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
 find_package(PkgConfig QUIET)
 if(PKG_CONFIG_FOUND)
   pkg_get_variable(WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
 endif()
-find_file(XDG_SHELL_XML xdg-shell.xml REQUIRED NO_CMAKE_FIND_ROOT_PATH
-  PATHS ${WAYLAND_PROTOCOLS} /usr/share/wayland-protocols PATH_SUFFIXES stable/xdg-shell)
 enable_language(C)
-set(xdg_shell ${CMAKE_BINARY_DIR}/xdg-shell)
-add_custom_command(OUTPUT ${xdg_shell}/xdg-shell-client-protocol.h ${xdg_shell}/xdg-shell-protocol.c
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${xdg_shell}
-  COMMAND ${WAYLAND_SCANNER} client-header ${XDG_SHELL_XML} ${xdg_shell}/xdg-shell-client-protocol.h
-  COMMAND ${WAYLAND_SCANNER} private-code ${XDG_SHELL_XML} ${xdg_shell}/xdg-shell-protocol.c
-  DEPENDS ${XDG_SHELL_XML} VERBATIM)
+set(protocols ${CMAKE_BINARY_DIR}/protocols)
+set(protocol_code)
+# wayland-scanner's header and code for the protocol NAME, from XML under DIRS.
+function(wayland_protocol name suffix)
+  find_file(${name}_XML ${name}.xml REQUIRED NO_CMAKE_FIND_ROOT_PATH PATHS ${ARGN} PATH_SUFFIXES ${suffix})
+  add_custom_command(OUTPUT ${protocols}/${name}-client-protocol.h ${protocols}/${name}-protocol.c
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${protocols}
+    COMMAND ${WAYLAND_SCANNER} client-header ${${name}_XML} ${protocols}/${name}-client-protocol.h
+    COMMAND ${WAYLAND_SCANNER} private-code ${${name}_XML} ${protocols}/${name}-protocol.c
+    DEPENDS ${${name}_XML} VERBATIM)
+  set(protocol_code ${protocol_code} ${protocols}/${name}-protocol.c PARENT_SCOPE)
+endfunction()
+set(wayland_protocols ${WAYLAND_PROTOCOLS} /usr/share/wayland-protocols)
+wayland_protocol(xdg-shell stable/xdg-shell ${wayland_protocols})
+# Idleness: the standard protocol, and KDE's older one (Sway up to 1.7).
+wayland_protocol(ext-idle-notify-v1 staging/ext-idle-notify ${wayland_protocols})
+wayland_protocol(idle . /usr/share/plasma-wayland-protocols)
 
 # The hack's decisions apart from any display, for its tests.
-add_library(hack_core STATIC linux/hack_options.cpp x11/xscreensaver_list.cpp)
+add_library(hack_core STATIC linux/hack_options.cpp linux/autostart.cpp linux/text_file.cpp
+  x11/xscreensaver_list.cpp)
 target_include_directories(hack_core PUBLIC linux x11)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
 # Its entry (hack/) above X11's and Wayland's own (x11/, wayland/), and what
 # both share below them (linux/): the loop, the options, the picture.
 add_executable(verdanelle hack/hack_main.cpp linux/tick_loop.cpp linux/gl_picture.cpp
-  x11/x11_hack.cpp x11/glx_surface.cpp x11/xscreensaver_file.cpp
-  wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${xdg_shell}/xdg-shell-protocol.c)
-target_include_directories(verdanelle PRIVATE wayland ${xdg_shell} ${WAYLAND_INCLUDE})
-target_link_libraries(verdanelle PRIVATE hack_core movement renderer_core X11::X11 X11::Xss
-  OpenGL::GL ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL} ${WAYLAND_CURSOR} ${XKBCOMMON})
+  linux/idle_loop.cpp linux/desktop_bus.cpp
+  x11/x11_hack.cpp x11/glx_surface.cpp x11/idle_alarm.cpp x11/xscreensaver_file.cpp
+  wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${protocol_code})
+target_include_directories(verdanelle PRIVATE wayland ${protocols} ${WAYLAND_INCLUDE})
+target_link_libraries(verdanelle PRIVATE hack_core movement renderer_core X11::X11 X11::Xss X11::Xext
+  OpenGL::GL ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL} ${WAYLAND_CURSOR} ${XKBCOMMON} ${SYSTEMD})
 
 # The manual page compressed as Debian wants it: without a time stamp.
 add_custom_command(OUTPUT verdanelle.6x.gz
@@ -77,7 +89,7 @@ if(BUILD_TESTING)
   find_package(GTest REQUIRED)
   add_subdirectory(tests/native)
   add_executable(x11-helper tests/x11/x11_helper.cpp)
-  target_link_libraries(x11-helper PRIVATE X11::X11)
+  target_link_libraries(x11-helper PRIVATE X11::X11 ${SYSTEMD})
   add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/tests/format_check.sh ${CMAKE_SOURCE_DIR})
   add_test(NAME hack_e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/hack_test.sh ${CMAKE_BINARY_DIR})
   # These two want what setup.sh installs (a display, the daemons, Debian's

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "autostart.h"
 #include "hack_options.h"
 #include "tick_loop.h"
 #include "wayland_hack.h"
@@ -23,8 +24,14 @@ int main(int argc, char** argv) {
     }
     if (options.target == HackTarget::AddToList || options.target == HackTarget::RemoveFromList)
         return EditXscreensaverFile(options.target == HackTarget::AddToList);
+    if (options.target == HackTarget::AddToAutostart ||
+        options.target == HackTarget::RemoveFromAutostart)
+        return EditAutostart(options.target == HackTarget::AddToAutostart, options.idleSeconds);
 
     sigset_t sleepMask;
     PrepareHack(sleepMask);
+    if (options.target == HackTarget::Idle)
+        return options.wayland ? RunWaylandIdle(options, sleepMask)
+                               : RunX11Idle(options, sleepMask);
     return options.wayland ? RunWaylandHack(options, sleepMask) : RunX11Hack(options, sleepMask);
 }

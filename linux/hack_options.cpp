@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "autostart.h"
+
 namespace {
 
 // Digits of one base only, no sign, no blanks, at most `limit`.
@@ -43,32 +45,41 @@ bool Names(const char* arg, const char* name, const char*& inlineValue) {
 }
 
 constexpr long maxDelay = 10000000; // ten seconds
+constexpr long maxIdle = 86400;     // a day
 
-// The target that --add-to-xscreensaver or --remove-from-xscreensaver (with
-// no value) names; OwnWindow for any other argument.
+// The target that --add-to-xscreensaver, --remove-from-xscreensaver or
+// --remove-from-autostart (with no value) names; OwnWindow for any other
+// argument.
 HackTarget ListEditNamed(const char* arg) {
     const char* value;
     if (Names(arg, "add-to-xscreensaver", value) && value == nullptr)
         return HackTarget::AddToList;
     if (Names(arg, "remove-from-xscreensaver", value) && value == nullptr)
         return HackTarget::RemoveFromList;
+    if (Names(arg, "remove-from-autostart", value) && value == nullptr)
+        return HackTarget::RemoveFromAutostart;
     return HackTarget::OwnWindow;
 }
 
 } // namespace
 
 const char hackUsage[] =
-    "usage: verdanelle [--root | --window-id ID | --fullscreen] [--delay MICROSECONDS]\n"
+    "usage: verdanelle [--root | --window-id ID | --fullscreen | --idle SECONDS]\n"
+    "                  [--delay MICROSECONDS]\n"
     "Grows a fern of straight lines with OpenGL, for xscreensaver, MATE's screen saver\n"
     "and the idle daemons of Wayland.\n"
     "  --root                draw on the window XSCREENSAVER_WINDOW names, else on the root\n"
     "  --window-id ID        draw on window ID (hexadecimal 0x... or decimal)\n"
     "  --fullscreen          cover every screen until a key, a button, a touch or a\n"
     "                        movement of the pointer\n"
+    "  --idle SECONDS        stay running, and show --fullscreen each time the session\n"
+    "                        has had no input for SECONDS (1 to 86400)\n"
     "  --delay MICROSECONDS  from one tick to the next, 0 to 10000000 (default 50000)\n"
     "  -h, --help            print this and exit\n"
     "  --add-to-xscreensaver       add Verdanelle to xscreensaver's list in ~/.xscreensaver\n"
     "  --remove-from-xscreensaver  take it out again\n"
+    "  --add-to-autostart [SECONDS]  start --idle SECONDS (300) with the session\n"
+    "  --remove-from-autostart       take that out again\n"
     "Otherwise it draws in a window of its own, which Escape, q or the close button\n"
     "ends. Where WAYLAND_DISPLAY is set its windows are Wayland's, else X11's.\n";
 
@@ -86,7 +97,7 @@ int Refuse(const std::string& why, int code) {
 HackOptions ParseHackOptions(int argc, const char* const* argv, const char* screensaverWindow,
                              const char* waylandDisplay) {
     HackOptions options;
-    bool root = false, windowId = false, fullScreen = false;
+    bool root = false, windowId = false, fullScreen = false, idle = false;
     for (int i = 1; i < argc && options.error.empty(); ++i) {
         const char* arg = argv[i];
         const char* value = nullptr;
@@ -106,10 +117,34 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
             options.target = edit;
             if (argc != 2)
                 options.error = std::string(arg) + " takes no other option";
+        } else if (Names(arg, "add-to-autostart", value)) {
+            // An idle time may follow, in the same argument or the next.
+            unsigned long seconds = defaultIdleSeconds;
+            bool first = i == 1;
+            if (value == nullptr && i + 1 < argc)
+                value = argv[++i];
+            options.target = HackTarget::AddToAutostart;
+            if (!first || i + 1 != argc)
+                options.error = "--add-to-autostart takes no other option";
+            else if (value != nullptr &&
+                     !(ParseUnsigned(value, 10, maxIdle, seconds) && seconds > 0))
+                options.error =
+                    std::string("bad idle time \"") + value + "\" (seconds, 1 to 86400)";
+            options.idleSeconds = static_cast<long>(seconds);
         } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
         } else if (Names(arg, "fullscreen", value) && value == nullptr) {
             fullScreen = true;
+        } else if (Names(arg, "idle", value)) {
+            unsigned long seconds;
+            if (!takeValue("idle"))
+                break;
+            if (ParseUnsigned(value, 10, maxIdle, seconds) && seconds > 0)
+                options.idleSeconds = static_cast<long>(seconds);
+            else
+                options.error =
+                    std::string("bad idle time \"") + value + "\" (seconds, 1 to 86400)";
+            idle = true;
         } else if (Names(arg, "window-id", value)) {
             if (takeValue("window-id") && !ParseWindowId(value, options.window))
                 options.error = std::string("bad window id \"") + value + "\"";
@@ -125,14 +160,21 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                     std::string("bad delay \"") + value + "\" (microseconds, 0 to 10000000)";
         } else {
             options.error = std::string("unknown option \"") + arg +
-                            "\" (use --root, --window-id ID, --fullscreen or --delay MICROSECONDS)";
+                            "\" (use --root, --window-id ID, --fullscreen, --idle SECONDS or "
+                            "--delay MICROSECONDS)";
         }
     }
     if (!options.error.empty() || options.target != HackTarget::OwnWindow)
         return options;
     bool inWayland = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
     bool givenWindow = screensaverWindow != nullptr && screensaverWindow[0] != '\0';
-    if (fullScreen && (root || windowId)) {
+    if (idle && (root || windowId || fullScreen)) {
+        options.error = "--idle shows windows of its own: leave out --root, --window-id and "
+                        "--fullscreen";
+    } else if (idle) {
+        options.target = HackTarget::Idle;
+        options.wayland = inWayland;
+    } else if (fullScreen && (root || windowId)) {
         options.error =
             "--fullscreen draws on windows of its own: leave out --root and --window-id";
     } else if (fullScreen) {

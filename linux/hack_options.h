@@ -6,12 +6,24 @@
 
 #include "animation.h"
 
-enum class HackTarget { OwnWindow, FullScreen, Root, WindowId, Help, AddToList, RemoveFromList };
+enum class HackTarget {
+    OwnWindow,
+    FullScreen,
+    Idle,
+    Root,
+    WindowId,
+    Help,
+    AddToList,
+    RemoveFromList,
+    AddToAutostart,
+    RemoveFromAutostart
+};
 
 struct HackOptions {
     HackTarget target = HackTarget::OwnWindow;
     unsigned long window = 0; // WindowId: that window; Root: XSCREENSAVER_WINDOW's, 0 for the root
     long delay = tickMilliseconds * 1000L; // microseconds from one tick to the next
+    long idleSeconds = 0;                  // Idle: full screen after that long without input
     bool wayland = false;                  // its own windows through Wayland, else X11
     std::string error;                     // when set, the hack refuses with this line
 };

@@ -83,3 +83,26 @@ void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask) {
         next = next + delay > now ? next + delay : now + delay;
     }
 }
+
+bool WaitForAny(std::initializer_list<int> fds, bool block, const sigset_t& sleepMask,
+                bool& first) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    int top = -1;
+    for (int fd : fds)
+        if (fd >= 0) {
+            FD_SET(fd, &readable);
+            top = std::max(top, fd);
+        }
+    timespec now = {0, 0};
+    first = false;
+    if (stopRequested)
+        return false;
+    if (pselect(top + 1, &readable, nullptr, nullptr, block ? nullptr : &now, &sleepMask) > 0)
+        first = *fds.begin() >= 0 && FD_ISSET(*fds.begin(), &readable);
+    return !stopRequested;
+}
+
+bool StopRequested() {
+    return stopRequested;
+}

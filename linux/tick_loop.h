@@ -6,13 +6,23 @@
 
 #include <signal.h>
 
-class TickHost {
+#include <initializer_list>
+
+// A display's events, as both loops wait for them.
+class DisplayEvents {
   public:
     virtual int Connection() = 0; // the display's socket
     // False when events already read wait to be handled: no sleep then.
     virtual bool ReadyToSleep() = 0;
     // Handles what came (`readable`: the socket has more); false to end.
     virtual bool Handle(bool readable) = 0;
+
+  protected:
+    ~DisplayEvents() = default;
+};
+
+class TickHost : public DisplayEvents {
+  public:
     virtual void Tick() = 0;
     // True while nothing of the fern can be seen: no tick then, and the
     // loop waits for the display alone.
@@ -30,3 +40,9 @@ void PrepareHack(sigset_t& sleepMask);
 void StartFigure(int width, int height);
 
 void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask);
+
+// Waits until one of `fds` (-1 for none) has something to read, or not at
+// all unless `block`; false when SIGTERM or SIGINT came instead, or before.
+// `first`: the first of them has.
+bool WaitForAny(std::initializer_list<int> fds, bool block, const sigset_t& sleepMask, bool& first);
+bool StopRequested();

@@ -15,7 +15,9 @@ packages=(
     xdotool x11-utils x11-xserver-utils imagemagick apitrace  # input, blanking, screenshots, GL traces
     libx11-dev libxss-dev libgl-dev xscreensaver procps  # the X11 hack and its daemons,
     libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev  # the Wayland hack,
+    plasma-wayland-protocols libsystemd-dev              # its idle watch and the desktop's D-Bus,
     sway swayidle grim wtype wayvnc                      # a compositor, its idle daemon, screenshots, keys, a pointer
+    kwin-wayland mutter weston dbus-daemon               # and the other compositors, headless
     mate-screensaver dbus-x11 libglib2.0-bin             # MATE's with a session bus and gsettings,
     build-essential dpkg-dev debhelper lintian           # and its Debian package,
     strip-nondeterminism                                 # release zips the same from any build,
@@ -70,7 +72,7 @@ fi
 # On amd64 the arm64 package is cross-built, and its programs run under qemu.
 packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libxss-dev:arm64
     libgl-dev:arm64 libgl1-mesa-dri:arm64 libglx-mesa0:arm64 libwayland-dev:arm64 libegl-dev:arm64
-    libegl-mesa0:arm64 libxkbcommon-dev:arm64)
+    libegl-mesa0:arm64 libxkbcommon-dev:arm64 libsystemd-dev:arm64)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     dpkg --print-foreign-architectures | grep -qx arm64 || $sudo dpkg --add-architecture arm64
     install_missing "${packages_arm64[@]}" ||

@@ -16,8 +16,11 @@
 #include "animation.h"
 #include "egl_canvas.h"
 #include "gl_picture.h"
+#include "idle_loop.h"
 #include "movement.h"
 #include "tick_loop.h"
+#include "ext-idle-notify-v1-client-protocol.h"
+#include "idle-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 // A listener names the events of the version bound; the rest, which newer
@@ -70,7 +73,10 @@ struct App {
     xkb_context* xkb = nullptr;
     wl_cursor_theme* cursors = nullptr; // its own window's pointer, loaded at first need
     wl_surface* cursor = nullptr;
-    wl_callback* frame = nullptr; // the fern's last frame not yet shown: no tick draws
+    wl_callback* frame = nullptr;             // the fern's last frame not yet shown: no tick draws
+    ext_idle_notifier_v1* notifier = nullptr; // idleness, the standard way
+    org_kde_kwin_idle* kdeIdle = nullptr;     // or KDE's older way
+    bool idled = false;                       // --idle: the session went idle
     bool fullScreen = false, running = false, ended = false;
     bool activated = false; // one of its windows was active once
     std::string error;
@@ -425,6 +431,12 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
     if (named == wl_compositor_interface.name) {
         app.compositor = static_cast<wl_compositor*>(
             wl_registry_bind(registry, name, &wl_compositor_interface, 1));
+    } else if (named == ext_idle_notifier_v1_interface.name) {
+        app.notifier = static_cast<ext_idle_notifier_v1*>(
+            wl_registry_bind(registry, name, &ext_idle_notifier_v1_interface, 1));
+    } else if (named == org_kde_kwin_idle_interface.name) {
+        app.kdeIdle = static_cast<org_kde_kwin_idle*>(
+            wl_registry_bind(registry, name, &org_kde_kwin_idle_interface, 1));
     } else if (named == wl_shm_interface.name) {
         app.shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
     } else if (named == xdg_wm_base_interface.name) {
@@ -543,34 +555,116 @@ void EndApp(App& app) {
     wl_display_disconnect(app.display);
 }
 
-} // namespace
-
-int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask) {
-    App app;
-    app.fullScreen = options.target == HackTarget::FullScreen;
+// Connected, the globals known and EGL started: an empty string, or why not.
+std::string Connect(App& app) {
     app.xkb = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     app.display = wl_display_connect(nullptr);
     if (app.display == nullptr)
-        return Refuse(std::string("cannot connect to the Wayland display \"") +
-                          std::getenv("WAYLAND_DISPLAY") + "\"",
-                      1);
+        return std::string("cannot connect to the Wayland display \"") +
+               std::getenv("WAYLAND_DISPLAY") + "\"";
     app.registry = wl_display_get_registry(app.display);
     wl_registry_add_listener(app.registry, &registryListener, &app);
     wl_display_roundtrip(app.display);
     wl_display_roundtrip(app.display); // what the globals bound say of themselves: seats' devices
     if (app.compositor == nullptr || app.shell == nullptr)
-        app.error = "the compositor offers no xdg-shell windows";
+        return "the compositor offers no xdg-shell windows";
+    return StartEgl(app.display);
+}
+
+void Cover(App& app) {
+    if (app.fullScreen && !app.outputs.empty())
+        for (auto& output : app.outputs)
+            AddWindow(app, output.get());
     else
-        app.error = StartEgl(app.display);
+        AddWindow(app, nullptr);
+    app.running = true;
+}
+
+void Idled(void* data) {
+    static_cast<App*>(data)->idled = true;
+}
+void Resumed(void* data) {
+    static_cast<App*>(data)->idled = false;
+}
+const ext_idle_notification_v1_listener notificationListener = {
+    .idled = [](void* data, ext_idle_notification_v1*) { Idled(data); },
+    .resumed = [](void* data, ext_idle_notification_v1*) { Resumed(data); }};
+const org_kde_kwin_idle_timeout_listener kdeTimeoutListener = {
+    .idle = [](void* data, org_kde_kwin_idle_timeout*) { Idled(data); },
+    .resumed = [](void* data, org_kde_kwin_idle_timeout*) { Resumed(data); }};
+
+// --idle on Wayland: the compositor's idleness, or GNOME's on the bus, and
+// full screen from it.
+class WaylandIdle final : public IdleHost {
+  public:
+    WaylandIdle(App& app, long delay, const sigset_t& sleepMask)
+        : app(app), display(app), delay(delay), sleepMask(sleepMask) {}
+    int Connection() override { return display.Connection(); }
+    bool ReadyToSleep() override { return display.ReadyToSleep(); }
+    bool Handle(bool readable) override {
+        display.Handle(readable); // with no window shown, only the display's events
+        return app.error.empty();
+    }
+    bool Idle() override { return app.idled; }
+    bool Show() override { // a new figure each time
+        Cover(app);
+        WaylandHost host(app);
+        RunTicks(host, delay, sleepMask);
+        while (!app.windows.empty())
+            RemoveWindow(app, app.windows.size() - 1);
+        wl_display_flush(app.display);
+        app.running = app.ended = app.activated = false;
+        return app.error.empty();
+    }
+
+  private:
+    App& app;
+    WaylandHost display; // its reading of the display's events
+    long delay;
+    const sigset_t& sleepMask;
+};
+
+} // namespace
+
+int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask) {
+    App app;
+    app.fullScreen = options.target == HackTarget::FullScreen;
+    app.error = Connect(app);
     if (app.error.empty()) {
-        if (app.fullScreen && !app.outputs.empty())
-            for (auto& output : app.outputs)
-                AddWindow(app, output.get());
-        else
-            AddWindow(app, nullptr);
-        app.running = true;
+        Cover(app);
         WaylandHost host(app);
         RunTicks(host, options.delay, sleepMask);
+    }
+    std::string error = app.error;
+    EndApp(app);
+    return error.empty() ? 0 : Refuse(error, 1);
+}
+
+// Full screen each time the session has been idle long enough: the
+// compositor says so (ext-idle-notify-v1, whose first version heeds the idle
+// inhibitors of video players, else KDE's older protocol), or, where it
+// speaks neither, GNOME's idle monitor on the session bus.
+int RunWaylandIdle(const HackOptions& options, const sigset_t& sleepMask) {
+    App app;
+    app.fullScreen = true;
+    app.error = Connect(app);
+    DesktopBus bus;
+    auto milliseconds = static_cast<std::uint32_t>(options.idleSeconds * 1000);
+    bool seat = !app.seats.empty(); // whose idleness the protocols tell
+    if (app.error.empty() && seat && app.notifier != nullptr)
+        ext_idle_notification_v1_add_listener(ext_idle_notifier_v1_get_idle_notification(
+                                                  app.notifier, milliseconds, app.seats[0]->seat),
+                                              &notificationListener, &app);
+    else if (app.error.empty() && seat && app.kdeIdle != nullptr)
+        org_kde_kwin_idle_timeout_add_listener(
+            org_kde_kwin_idle_get_idle_timeout(app.kdeIdle, app.seats[0]->seat, milliseconds),
+            &kdeTimeoutListener, &app);
+    else if (app.error.empty() && !bus.WatchGnomeIdle(milliseconds))
+        app.error = "this desktop tells no program when the session is idle (no "
+                    "ext-idle-notify-v1, nor GNOME's idle monitor); see man verdanelle";
+    if (app.error.empty()) {
+        WaylandIdle host(app, options.delay, sleepMask);
+        RunIdle(host, bus, sleepMask);
     }
     std::string error = app.error;
     EndApp(app);

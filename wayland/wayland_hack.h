@@ -7,3 +7,6 @@
 
 // The exit code: 0 when a signal, the user or the compositor ended it.
 int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask);
+
+// --idle on Wayland: not built yet.
+int RunWaylandIdle(const HackOptions& options, const sigset_t& sleepMask);

@@ -62,6 +62,12 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
     if (fullScreen) {
         width = DisplayWidth(display, screen);
         height = DisplayHeight(display, screen);
+        Window root, child;
+        int x, y;
+        unsigned buttons;
+        surface.pointerKnown =
+            XQueryPointer(display, RootWindow(display, screen), &root, &child, &surface.pointerX,
+                          &surface.pointerY, &x, &y, &buttons);
     }
     int single[] = {GLX_RGBA, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
     int doubled[] = {
@@ -129,7 +135,7 @@ void ShowPicture(GlxSurface& surface) {
     BindPicture();
 }
 
-void CloseSurface(GlxSurface& surface) {
+void CloseWindow(GlxSurface& surface) {
     if (surface.context != nullptr) {
         EndPicture();
         glXMakeCurrent(surface.display, None, nullptr);
@@ -137,5 +143,10 @@ void CloseSurface(GlxSurface& surface) {
     }
     if (surface.own)
         XDestroyWindow(surface.display, surface.window);
+    surface = GlxSurface{surface.display};
+}
+
+void CloseSurface(GlxSurface& surface) {
+    CloseWindow(surface);
     XCloseDisplay(surface.display);
 }

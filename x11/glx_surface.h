@@ -16,6 +16,10 @@ struct GlxSurface {
     GLXContext context = nullptr;
     bool picture = false; // the fern kept in its picture and copied out, else drawn on the window
     int width = 0, height = 0;
+    // Full screen: where the pointer was just before the window came, so
+    // that a movement while it starts still counts.
+    int pointerX = 0, pointerY = 0;
+    bool pointerKnown = false;
 };
 
 // Both return an empty string, or why the window cannot be drawn on; a
@@ -30,4 +34,6 @@ void StartSurfaceFigure(GlxSurface& surface);
 // The picture onto the window, where there is one.
 void ShowPicture(GlxSurface& surface);
 
+// The window (if its own) and the context gone, the display kept.
+void CloseWindow(GlxSurface& surface);
 void CloseSurface(GlxSurface& surface);

@@ -6,6 +6,8 @@
 
 #include "animation.h"
 #include "glx_surface.h"
+#include "idle_alarm.h"
+#include "idle_loop.h"
 #include "movement.h"
 #include "tick_loop.h"
 
@@ -20,13 +22,10 @@ int NoteXError(Display*, XErrorEvent*) {
 
 class X11Host final : public TickHost {
   public:
-    explicit X11Host(GlxSurface& surface) : surface(surface) {
-        Window root, child;
-        int x, y;
-        unsigned buttons;
-        pointerKnown =
-            surface.fullScreen && XQueryPointer(surface.display, surface.window, &root, &child,
-                                                &pointer.x, &pointer.y, &x, &y, &buttons);
+    // The idle alarm, under --idle, gets its events while the fern shows.
+    explicit X11Host(GlxSurface& surface, IdleAlarm* alarm = nullptr)
+        : surface(surface), alarm(alarm), pointer{surface.pointerX, surface.pointerY},
+          pointerKnown(surface.pointerKnown) {
         // The server's own screen saver blanks the screen, and Xorg turns it
         // on whenever DPMS powers the monitor down.
         int error;
@@ -53,8 +52,9 @@ class X11Host final : public TickHost {
 
   private:
     GlxSurface& surface;
-    ScreenPoint pointer = {0, 0}; // where it was first seen, full screen
-    bool pointerKnown = false;
+    IdleAlarm* alarm;
+    ScreenPoint pointer; // where it was first seen, full screen
+    bool pointerKnown;
     int saverEvent = -1; // the first event number of MIT-SCREEN-SAVER
     bool unmapped = false, obscured = false, blanked = false;
 };
@@ -118,6 +118,8 @@ bool X11Host::Handle(bool) {
                 return false;
             break;
         default:
+            if (alarm != nullptr)
+                alarm->Note(event);
             if (event.type == saverEvent + ScreenSaverNotify)
                 blanked = reinterpret_cast<XScreenSaverNotifyEvent&>(event).state == ScreenSaverOn;
             break;
@@ -125,6 +127,48 @@ bool X11Host::Handle(bool) {
     }
     return !windowLost;
 }
+
+// --idle on X11: the server's idle time, and full screen from it.
+class X11Idle final : public IdleHost {
+  public:
+    X11Idle(GlxSurface& surface, IdleAlarm& alarm, long delay, const sigset_t& sleepMask)
+        : surface(surface), alarm(alarm), delay(delay), sleepMask(sleepMask) {}
+    int Connection() override { return ConnectionNumber(surface.display); }
+    bool ReadyToSleep() override {
+        XFlush(surface.display);
+        return XEventsQueued(surface.display, QueuedAlready) == 0;
+    }
+    bool Handle(bool) override {
+        while (XPending(surface.display) > 0) {
+            XEvent event;
+            XNextEvent(surface.display, &event);
+            alarm.Note(event);
+        }
+        return true;
+    }
+    bool Idle() override { return alarm.idle; }
+    bool Show() override {
+        error = MakeOwnWindow(surface, 0, 0, true); // a new figure each time
+        XSync(surface.display, False);
+        if (error.empty() && windowLost)
+            error = "cannot draw on the window";
+        if (error.empty()) {
+            StartSurfaceFigure(surface);
+            X11Host host(surface, &alarm);
+            RunTicks(host, delay, sleepMask);
+        }
+        CloseWindow(surface);
+        windowLost = false;
+        return error.empty();
+    }
+    std::string error;
+
+  private:
+    GlxSurface& surface;
+    IdleAlarm& alarm;
+    long delay;
+    const sigset_t& sleepMask;
+};
 
 } // namespace
 
@@ -165,4 +209,33 @@ int RunX11Hack(const HackOptions& options, const sigset_t& sleepMask) {
     RunTicks(host, options.delay, sleepMask);
     CloseSurface(surface);
     return 0;
+}
+
+int RunX11Idle(const HackOptions& options, const sigset_t& sleepMask) {
+    GlxSurface surface;
+    surface.display = XOpenDisplay(nullptr);
+    if (surface.display == nullptr)
+        return Refuse(std::string("cannot open display \"") + XDisplayName(nullptr) + "\"", 1);
+    DesktopBus bus;
+    std::string error;
+    IdleAlarm alarm;
+    if (XscreensaverRuns(surface.display))
+        error = "xscreensaver already runs here: choose Verdanelle in its settings "
+                "(verdanelle --add-to-xscreensaver) instead";
+    else if (bus.OtherSaverRuns())
+        error = "MATE's screen saver already runs here: choose Verdanelle in its preferences "
+                "instead";
+    else if (!alarm.Start(surface.display, options.idleSeconds * 1000))
+        error = "this X server tells no idle time (the SYNC extension's IDLETIME counter); "
+                "see man verdanelle";
+    if (error.empty()) {
+        bus.ServeInhibitions();
+        XSetErrorHandler(NoteXError);
+        X11Idle host(surface, alarm, options.delay, sleepMask);
+        if (!RunIdle(host, bus, sleepMask))
+            error = host.error.empty() ? "lost the display" : host.error;
+        alarm.End();
+    }
+    XCloseDisplay(surface.display);
+    return error.empty() ? 0 : Refuse(error, 1);
 }

@@ -16,6 +16,7 @@ struct Case {
     const char* error; // empty: accepted
     const char* waylandDisplay = nullptr;
     bool wayland = false; // its windows through Wayland
+    long idleSeconds = 0;
 };
 
 } // namespace
@@ -63,6 +64,40 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
          "--root: a Wayland session shows no root window; "
          "run verdanelle --fullscreen from its idle daemon instead",
          "wayland-0"},
+        // A screen saver of its own: seconds without input, within a day.
+        {{"--idle", "300"}, nullptr, Idle, 0, 50000, "", nullptr, false, 300},
+        {{"-idle=86400", "--delay", "0"}, nullptr, Idle, 0, 0, "", "wayland-0", true, 86400},
+        {{"--idle", "0"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad idle time \"0\" (seconds, 1 to 86400)"},
+        {{"--idle=86401"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad idle time \"86401\" (seconds, 1 to 86400)"},
+        {{"--idle", "-5"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad idle time \"-5\" (seconds, 1 to 86400)"},
+        {{"--idle", "5m"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "bad idle time \"5m\" (seconds, 1 to 86400)"},
+        {{"--idle"}, nullptr, OwnWindow, 0, 50000, "option --idle needs a value"},
+        {{"--idle", "60", "--fullscreen"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "--idle shows windows of its own: leave out --root, --window-id and --fullscreen"},
         {{"--fullscreen", "--root"},
          nullptr,
          OwnWindow,
@@ -74,37 +109,37 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
          OwnWindow,
          0,
          50000,
-         "unknown option \"--fullscreen=yes\" (use --root, --window-id ID, --fullscreen or "
-         "--delay MICROSECONDS)"},
+         "unknown option \"--fullscreen=yes\" (use --root, --window-id ID, --fullscreen, "
+         "--idle SECONDS or --delay MICROSECONDS)"},
         // Refused: unknown options, bad numbers, missing values.
         {{"--fps"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--fps\" (use --root, --window-id ID, --fullscreen or --delay "
-         "MICROSECONDS)"},
+         "unknown option \"--fps\" (use --root, --window-id ID, --fullscreen, --idle "
+         "SECONDS or --delay MICROSECONDS)"},
         {{"root"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"root\" (use --root, --window-id ID, --fullscreen or --delay "
-         "MICROSECONDS)"},
+         "unknown option \"root\" (use --root, --window-id ID, --fullscreen, --idle "
+         "SECONDS or --delay MICROSECONDS)"},
         {{"--root=1"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--root=1\" (use --root, --window-id ID, --fullscreen or --delay "
-         "MICROSECONDS)"},
+         "unknown option \"--root=1\" (use --root, --window-id ID, --fullscreen, --idle "
+         "SECONDS or --delay MICROSECONDS)"},
         {{"--rooted"},
          nullptr,
          OwnWindow,
          0,
          50000,
-         "unknown option \"--rooted\" (use --root, --window-id ID, --fullscreen or --delay "
-         "MICROSECONDS)"},
+         "unknown option \"--rooted\" (use --root, --window-id ID, --fullscreen, --idle "
+         "SECONDS or --delay MICROSECONDS)"},
         {{"--window-id"}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
         {{"--window-id="}, nullptr, OwnWindow, 0, 50000, "option --window-id needs a value"},
         {{"--window-id", "abc"}, nullptr, OwnWindow, 0, 50000, "bad window id \"abc\""},
@@ -158,5 +193,6 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
         EXPECT_EQ(got.window, c.window) << what;
         EXPECT_EQ(got.delay, c.delay) << what;
         EXPECT_EQ(got.wayland, c.wayland) << what;
+        EXPECT_EQ(got.idleSeconds, c.idleSeconds) << what;
     }
 }

@@ -27,6 +27,7 @@ cleanup() {
         pkill -u nobody -f "$home/" 2>/dev/null
         rm -rf "$home"
     fi
+    [ -z "${idle_bus:-}" ] || kill "$idle_bus" 2>/dev/null
     [ -z "${mate_pid:-}" ] || kill "$mate_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
     [ -z "${installed:-}" ] || apt-get remove -y -q verdanelle >/dev/null 2>&1
     kill "$xvfb_pid" 2>/dev/null
@@ -34,7 +35,12 @@ cleanup() {
 trap cleanup EXIT
 
 start_hack() { in_background hack timeout 60 "$@" 2>"$work/hack.err"; }
-hack_exit() { exit_code hack "$1"; } # hack_exit SECONDS
+hack_exit() { # hack_exit SECONDS; a failure's stderr goes to the log
+    local rc
+    rc=$(exit_code hack "$1")
+    [ "$rc" = 0 ] || sed 's/^/  its stderr: /' "$work/hack.err" >&2
+    echo "$rc"
+}
 # A window of the test's own at the top left, until its maker is killed.
 make_window() { # make_window WIDTH HEIGHT: sets window and window_pid
     rm -f "$work/window.id"
@@ -56,6 +62,7 @@ done <<TABLE
 2 :$display --window-id abc
 2 :$display --window-id 0x1fffff0
 2 :$display --delay soon
+2 :$display --idle 0
 1 :4097 --root
 1 :4097
 TABLE
@@ -63,7 +70,7 @@ TABLE
 for help in --help -h; do
     usage=$("$hack" "$help" 2>/dev/null)
     check "$help: the usage on stdout, exit 0" equals "${usage%%$'\n'*} $?" \
-        "usage: verdanelle [--root | --window-id ID | --fullscreen] [--delay MICROSECONDS] 0"
+        "usage: verdanelle [--root | --window-id ID | --fullscreen | --idle SECONDS] 0"
 done
 
 # --- On a window it is given: the fern fills it; a new size starts anew.
@@ -196,6 +203,54 @@ done
 drop_window
 check "nothing left running" test -z "$(pgrep -f "^$hack")"
 
+# --- --idle on X11 (the server's idle time): full screen after the idle
+# period, hidden by a pointer movement with the process alive, shown again
+# after the next period; and its line in the session's autostart.
+x_shown() { xdotool search --name '^Verdanelle$' >/dev/null 2>&1; }
+until_shown() { # until_shown yes|no: waits up to 5 s, then the ms it took
+    local from=$(date +%s%N) now
+    while now=$((($(date +%s%N) - from) / 1000000)) && [ "$now" -lt 5000 ]; do
+        if x_shown; then [ "$1" = yes ] && break; else [ "$1" = no ] && break; fi
+        sleep 0.01
+    done
+    echo "$now"
+}
+xdotool mousemove 300 300
+eval "$(dbus-launch --sh-syntax)" # a session bus, where it answers browsers' Inhibit calls
+idle_bus=$DBUS_SESSION_BUS_PID
+start_hack "$hack" --idle 2
+sleep 1.5
+check "--idle: nothing shown before the idle period" test -z "$(x_shown && echo shown)"
+echo "X11 --idle: shown $(until_shown yes) ms after 1.5 s"
+check "--idle: full screen once idle" x_shown
+xdotool mousemove_relative 10 0
+echo "X11 --idle: hidden $(until_shown no) ms after the pointer moved"
+check "--idle: a movement hides it, and it goes on waiting" equals "$(x_shown && echo shown) $(pgrep -f "^$hack --idle" >/dev/null && echo alive)" " alive"
+sleep 1.5
+until_shown yes >/dev/null
+check "--idle: shown again after the next idle period" x_shown
+xdotool mousemove_relative 10 0
+"$helper" inhibit 3 & # a browser playing a video, for 3 s
+sleep 2.5
+check "--idle: a browser's Inhibit on the session bus keeps it away" test -z "$(x_shown && echo shown)"
+wait $!
+echo "X11 --idle: shown $(until_shown yes) ms after the Inhibit's caller went"
+check "--idle: shown once the caller is gone" x_shown
+pkill -TERM -f "^$hack --idle"
+check "--idle: SIGTERM ends it with 0" equals "$(hack_exit 2)" 0
+kill "$idle_bus"
+unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
+autostart=$work/autostart-home
+mkdir -p "$autostart"
+entry=$autostart/.config/autostart/verdanelle.desktop
+added=$(HOME=$autostart "$hack" --add-to-autostart 120)
+again=$(HOME=$autostart "$hack" --add-to-autostart 120)
+check "--add-to-autostart: a valid entry that runs --idle 120, once" equals \
+    "$(grep '^Exec=' "$entry") $(desktop-file-validate "$entry" && echo valid) ${added:0:5} ${again: -16}" \
+    "Exec=verdanelle --idle 120 valid Wrote nothing changed."
+HOME=$autostart "$hack" --remove-from-autostart >/dev/null
+check "--remove-from-autostart: gone" test ! -e "$entry"
+
 # --- Under the real daemon, which runs hacks only for a user who is not root.
 # The hack as `cmake --install` puts it.
 home=$(mktemp -d)
@@ -224,6 +279,8 @@ sleep 2
 as_nobody xscreensaver-command -select "$entries" >/dev/null 2>&1
 for _ in $(seq 50); do pgrep -u nobody -f '^verdanelle --root' >/dev/null && break; sleep 0.1; done
 check "the daemon starts the hack" pgrep -u nobody -f '^verdanelle --root' >/dev/null
+rc=$(as_nobody verdanelle --idle 60 2>"$work/err" >/dev/null; echo $?)
+check "--idle beside xscreensaver: exit 1, saying so" equals "$rc $(grep -c 'xscreensaver already runs' "$work/err")" "1 1"
 sleep 1
 import -window root "$work/daemon-early.png"
 sleep 2
@@ -315,8 +372,8 @@ check "the package holds what cmake --install puts, its copyright, changelog and
         printf '/usr/share/%s\n' doc/verdanelle/changelog.Debian.gz doc/verdanelle/copyright \
             lintian/overrides/verdanelle) | sort | tr '\n' ' ')"
 check "its dependencies come from the hack's libraries" equals \
-    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|wayland-client0|wayland-cursor0|wayland-egl1|x11-6|xkbcommon0|xss1)\b' | sort | tr '\n' ' ')" \
-    "libegl1 libgl1 libwayland-client0 libwayland-cursor0 libwayland-egl1 libx11-6 libxkbcommon0 libxss1 "
+    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|systemd0|wayland-client0|wayland-cursor0|wayland-egl1|x11-6|xkbcommon0|xss1)\b' | sort | tr '\n' ' ')" \
+    "libegl1 libgl1 libsystemd0 libwayland-client0 libwayland-cursor0 libwayland-egl1 libx11-6 libxkbcommon0 libxss1 "
 pedantic() { lintian --pedantic -I "$1" 2>/dev/null | grep -E '^[EW]:|hardening-no-'; }
 check "lintian --pedantic: no error, no warning, no hardening tag" equals "$(pedantic "$deb")" ""
 check "its desktop entry is valid" equals "$(desktop-file-validate --no-hints "$home/prefix/share/applications/screensavers/verdanelle.desktop")" ""
@@ -330,8 +387,8 @@ arm64_ready() { # on amd64, with what setup.sh installs for arm64
     [ "$arch" = amd64 ] && command -v qemu-aarch64-static >/dev/null &&
         command -v aarch64-linux-gnu-g++ >/dev/null &&
         [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 libwayland-dev:arm64 \
-            libegl-dev:arm64 libegl-mesa0:arm64 libxss-dev:arm64 libxkbcommon-dev:arm64 2>/dev/null |
-            grep -cx 'install ok installed')" = 7 ]
+            libegl-dev:arm64 libegl-mesa0:arm64 libxss-dev:arm64 libxkbcommon-dev:arm64 \
+            libsystemd-dev:arm64 2>/dev/null | grep -cx 'install ok installed')" = 8 ]
 }
 if arm64_ready; then
     "$scripts/build-deb.sh" "$work/deb" arm64 >>"$work/deb.log" 2>&1
@@ -477,7 +534,85 @@ if [ -d "$work/arm64" ]; then
     pkill -TERM -f "qemu-aarch64-static $wl/arm64/"
     check "Wayland: arm64: SIGTERM ends it with 0" equals "$(exit_code arm64 10)" 0
 fi
+
+# --idle on Sway (its idle protocol): shown after the period, a key hides it
+# with the process alive, shown again; a window that inhibits idleness keeps
+# it away until the window goes.
+wl_until() { # wl_until yes|no: waits up to 5 s for the fern shown, or gone; the ms it took
+    local from=$(date +%s%N)
+    for _ in $(seq 250); do if shown; then [ "$1" = yes ] && break; else [ "$1" = no ] && break; fi; sleep 0.02; done
+    echo $((($(date +%s%N) - from) / 1000000))
+}
+in_background idle as_wayland verdanelle --idle 2
+echo "Wayland --idle: shown $(wl_until yes) ms after it started, with 2 s to wait"
+sleep 1
+as_wayland grim "$wl/idle.png"
+check "Wayland --idle: after the idle period, the stem full screen" above "$(greenness "$wl/idle.png" 8x60+636+732)" 0.05
+as_wayland wtype -s 1000 -k space &
+sleep 1
+echo "Wayland --idle: hidden $(wl_until no) ms after the key"
+check "Wayland --idle: a key hides it, and it goes on waiting" equals "$(shown && echo shown) $(exit_code idle 0)" " running"
+wl_until yes >/dev/null
+check "Wayland --idle: shown again after the next idle period" shown
+as_wayland weston-flower >/dev/null 2>&1 &
+sleep 1 # another program's window; the key then ends the showing, or is just input
+as_wayland wtype -s 1000 -k space
+ask_sway '[app_id="flower"] inhibit_idle open' >/dev/null
+sleep 3
+check "Wayland --idle: a window that inhibits idleness keeps it away" equals "$(shown && echo shown)" ""
+pkill -u nobody -x weston-flower
+echo "Wayland --idle: shown $(wl_until yes) ms after that window went"
+check "Wayland --idle: shown once the window is gone" shown
+pkill -TERM -u nobody -f '^verdanelle --idle'
+check "Wayland --idle: SIGTERM ends it with 0" equals "$(exit_code idle 2)" 0
 pkill -u nobody -x sway
+
+# --idle on KWin (ext-idle-notify-v1) and Mutter (GNOME's idle monitor on the
+# session bus), headless, each with a session bus of its own: after a second
+# of idleness a surface of the output's size, seen in WAYLAND_DEBUG. Weston
+# tells no idleness: exit 1, saying so. KWin's own binary carries a file
+# capability that sandboxes refuse; a copy runs.
+cp /usr/bin/kwin_wayland "$wl/kwin_wayland"
+cat >"$wl/compositor" <<'SCRIPT'
+#!/bin/bash
+# compositor NAME SECONDS: NAME headless, verdanelle --idle 1 on it for SECONDS,
+# then SIGTERM; prints the hack's exit code.
+cd "$(dirname "$0")"
+unset WAYLAND_DISPLAY
+case $1 in
+    kwin) ./kwin_wayland --virtual --width 1280 --height 720 --socket c-kwin ;;
+    mutter) mutter --headless --wayland --no-x11 --virtual-monitor 1280x720 --wayland-display=c-mutter ;;
+    weston) weston --backend=headless-backend.so --width=1280 --height=720 --socket=c-weston ;;
+esac >"$1.log" 2>&1 &
+compositor=$!
+for _ in $(seq 100); do [ -S "c-$1" ] && break; sleep 0.1; done
+sleep 1
+WAYLAND_DISPLAY=c-$1 WAYLAND_DEBUG=client timeout 30 verdanelle --idle 1 2>"$1.debug" &
+hack=$!
+sleep "$2"
+kill -TERM "$hack" 2>/dev/null
+wait "$hack"
+echo $?
+kill "$compositor"
+wait "$compositor" 2>/dev/null
+SCRIPT
+chmod +x "$wl/compositor"
+chown nobody:nogroup "$wl/compositor" "$wl/kwin_wayland"
+first_frame() { # the ms from the hack's first line to its first buffer, by its own log
+    awk -F'[][]' 'NR == 1 { start = $2 } /wl_surface@[0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - start; exit }' "$1"
+}
+for compositor in kwin mutter; do
+    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 4 2>/dev/null | tail -n 1)
+    echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug") ms after its start, idle time 1 s (Mutter's session may be idle already)"
+    check "$compositor --idle: a surface of the output's size drawn, SIGTERM ends it with 0" equals \
+        "$(grep -c 'xdg_toplevel@[0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
+        "configured drawn 0"
+done
+rc=$(as_wayland dbus-run-session -- "$wl/compositor" weston 2 2>/dev/null | tail -n 1)
+check "weston --idle: exit 1, saying the desktop tells no idleness" equals \
+    "$rc $(grep -c 'tells no program when the session is idle' "$wl/weston.debug")" "1 1"
+pkill -u nobody -x mutter
+pkill -u nobody -x weston
 
 # --- MATE's screen saver, which finds savers only in the system's folder: the
 # package installed, a session bus and the daemon's settings of the test's own.

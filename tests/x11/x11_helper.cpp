@@ -3,7 +3,11 @@
 //                                   id and keeps it until it is killed
 //   x11-helper close ID             asks window ID to close, as a window
 //                                   manager's close button does
+//   x11-helper inhibit SECONDS      asks the session bus's screen saver not to
+//                                   start, as a browser playing a video does,
+//                                   and holds that until it ends
 #include <X11/Xlib.h>
+#include <systemd/sd-bus.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +16,17 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "inhibit") == 0) {
+        sd_bus* bus = nullptr;
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        if (sd_bus_open_user(&bus) < 0 ||
+            sd_bus_call_method(bus, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                               "org.freedesktop.ScreenSaver", "Inhibit", &error, nullptr, "ss",
+                               "x11-helper", "a video plays") < 0)
+            return 1;
+        sleep(static_cast<unsigned>(std::atoi(argv[2])));
+        return 0;
+    }
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr || argc < 3)
         return 2;

@@ -1,0 +1,15 @@
+// --add-to-autostart and --remove-from-autostart: verdanelle --idle started
+// with the session by the XDG autostart entry that GNOME, KDE Plasma, Xfce,
+// MATE's session and many others run.
+#pragma once
+
+#include <string>
+
+constexpr long defaultIdleSeconds = 300;
+
+// The entry, for that idle time.
+std::string AutostartEntry(long seconds);
+
+// The exit code: 0 when the entry is as asked, 1 when it cannot be written
+// or taken out; it is then as it was.
+int EditAutostart(bool add, long seconds);

@@ -1,0 +1,226 @@
+#include "desktop_bus.h"
+
+#include <systemd/sd-bus.h>
+
+#include <cstring>
+
+namespace {
+
+// A method call that starts no service that is not running already: asking
+// whether a screen saver is active must not start one.
+int Call(sd_bus* bus, const char* destination, const char* path, const char* interface,
+         const char* member, sd_bus_message** reply, const char* types = nullptr,
+         std::uint64_t argument = 0) {
+    if (bus == nullptr)
+        return -1;
+    sd_bus_message* call = nullptr;
+    int r = sd_bus_message_new_method_call(bus, &call, destination, path, interface, member);
+    if (r >= 0)
+        r = sd_bus_message_set_auto_start(call, 0);
+    if (r >= 0 && types != nullptr && types[0] == 'u')
+        r = sd_bus_message_append(call, "u", static_cast<std::uint32_t>(argument));
+    else if (r >= 0 && types != nullptr && types[0] == 't')
+        r = sd_bus_message_append(call, "t", argument);
+    else if (r >= 0 && types != nullptr && types[0] == 's')
+        r = sd_bus_message_append(call, "s", reinterpret_cast<const char*>(argument));
+    if (r >= 0)
+        r = sd_bus_call(bus, call, 0, nullptr, reply);
+    sd_bus_message_unref(call);
+    return r;
+}
+
+// A call whose answer is one value of TYPE ('b', 'u' or 't'); false when it fails.
+template <typename T>
+bool Ask(sd_bus* bus, const char* destination, const char* path, const char* interface,
+         const char* member, char type, T& value, const char* types = nullptr,
+         std::uint64_t argument = 0) {
+    sd_bus_message* reply = nullptr;
+    bool answered = Call(bus, destination, path, interface, member, &reply, types, argument) >= 0;
+    if (answered && type == 'b') {
+        int b = 0;
+        answered = sd_bus_message_read_basic(reply, 'b', &b) > 0;
+        value = static_cast<T>(b != 0);
+    } else if (answered) {
+        answered = sd_bus_message_read_basic(reply, type, &value) > 0;
+    }
+    sd_bus_message_unref(reply);
+    return answered;
+}
+
+const char mutter[] = "org.gnome.Mutter.IdleMonitor";
+const char mutterPath[] = "/org/gnome/Mutter/IdleMonitor/Core";
+
+bool Is(const char* a, const char* b) {
+    return a != nullptr && std::strcmp(a, b) == 0;
+}
+
+} // namespace
+
+DesktopBus::DesktopBus() {
+    if (sd_bus_open_user(&session) < 0)
+        session = nullptr;
+    if (sd_bus_open_system(&system) < 0)
+        system = nullptr;
+    const char* sessionSignals[][2] = {{"org.gnome.SessionManager", "InhibitorAdded"},
+                                       {"org.gnome.SessionManager", "InhibitorRemoved"},
+                                       {"org.gnome.ScreenSaver", "ActiveChanged"},
+                                       {"org.freedesktop.ScreenSaver", "ActiveChanged"},
+                                       {mutter, "WatchFired"},
+                                       {"org.freedesktop.DBus", "NameOwnerChanged"}};
+    for (const auto& signal : sessionSignals)
+        if (session != nullptr)
+            sd_bus_match_signal(session, nullptr, nullptr, nullptr, signal[0], signal[1], OnSignal,
+                                this);
+    if (system != nullptr)
+        sd_bus_match_signal(system, nullptr, "org.freedesktop.login1", nullptr,
+                            "org.freedesktop.DBus.Properties", "PropertiesChanged", OnSignal, this);
+    CheckGnomeInhibited();
+    CheckLocked();
+    Ask(session, "org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", "org.gnome.ScreenSaver",
+        "GetActive", 'b', saverActive);
+    bool active = false;
+    if (Ask(session, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+            "org.freedesktop.ScreenSaver", "GetActive", 'b', active))
+        saverActive = saverActive || active;
+}
+
+DesktopBus::~DesktopBus() {
+    sd_bus_flush_close_unref(session);
+    sd_bus_flush_close_unref(system);
+}
+
+int DesktopBus::SessionFd() const {
+    return session != nullptr ? sd_bus_get_fd(session) : -1;
+}
+
+int DesktopBus::SystemFd() const {
+    return system != nullptr ? sd_bus_get_fd(system) : -1;
+}
+
+void DesktopBus::Process() {
+    for (sd_bus* bus : {session, system}) {
+        if (bus == nullptr)
+            continue;
+        while (sd_bus_process(bus, nullptr) > 0) {
+        }
+        sd_bus_flush(bus);
+    }
+}
+
+bool DesktopBus::OtherSaverRuns() {
+    bool owned = false;
+    return Ask(session, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+               "NameHasOwner", 'b', owned, "s",
+               reinterpret_cast<std::uint64_t>("org.mate.ScreenSaver")) &&
+           owned;
+}
+
+bool DesktopBus::WatchGnomeIdle(std::uint64_t milliseconds) {
+    // A watch added when the session is idle past its mark never fires:
+    // the idle time first.
+    std::uint64_t now = 0;
+    if (!Ask(session, mutter, mutterPath, mutter, "GetIdletime", 't', now) ||
+        !Ask(session, mutter, mutterPath, mutter, "AddIdleWatch", 'u', idleWatch, "t",
+             milliseconds))
+        return false;
+    if (now >= milliseconds) {
+        idle = true;
+        WatchUserActive();
+    }
+    return true;
+}
+
+// Fires once, at the first input.
+void DesktopBus::WatchUserActive() {
+    if (activeWatch == 0)
+        Ask(session, mutter, mutterPath, mutter, "AddUserActiveWatch", 'u', activeWatch);
+}
+
+void DesktopBus::CheckGnomeInhibited() {
+    constexpr std::uint32_t idleFlag = 8; // inhibits the session being marked idle
+    gnomeInhibited = false;
+    Ask(session, "org.gnome.SessionManager", "/org/gnome/SessionManager",
+        "org.gnome.SessionManager", "IsInhibited", 'b', gnomeInhibited, "u", idleFlag);
+}
+
+void DesktopBus::CheckLocked() {
+    locked = false;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    int value = 0;
+    if (system != nullptr && sd_bus_get_property_trivial(system, "org.freedesktop.login1",
+                                                         "/org/freedesktop/login1/session/auto",
+                                                         "org.freedesktop.login1.Session",
+                                                         "LockedHint", &error, 'b', &value) >= 0)
+        locked = value != 0;
+    sd_bus_error_free(&error);
+}
+
+int DesktopBus::OnSignal(sd_bus_message* message, void* data, sd_bus_error*) {
+    auto& self = *static_cast<DesktopBus*>(data);
+    const char* member = sd_bus_message_get_member(message);
+    if (Is(member, "WatchFired")) {
+        std::uint32_t id = 0;
+        sd_bus_message_read_basic(message, 'u', &id);
+        if (id != 0 && id == self.idleWatch) {
+            self.idle = true;
+            self.WatchUserActive();
+        } else if (id != 0 && id == self.activeWatch) {
+            self.idle = false;
+            self.activeWatch = 0;
+        }
+    } else if (Is(member, "InhibitorAdded") || Is(member, "InhibitorRemoved")) {
+        self.CheckGnomeInhibited();
+    } else if (Is(member, "ActiveChanged")) {
+        int active = 0;
+        sd_bus_message_read_basic(message, 'b', &active);
+        self.saverActive = active != 0;
+    } else if (Is(member, "NameOwnerChanged")) { // a caller gone takes its inhibitions along
+        const char *name = nullptr, *before = nullptr, *after = nullptr;
+        if (sd_bus_message_read(message, "sss", &name, &before, &after) >= 0 && Is(after, ""))
+            std::erase_if(self.inhibitions,
+                          [name](const auto& inhibition) { return inhibition.second == name; });
+    } else if (Is(member, "PropertiesChanged")) {
+        self.CheckLocked();
+    }
+    return 0;
+}
+
+int DesktopBus::OnInhibit(sd_bus_message* message, void* data, sd_bus_error*) {
+    auto& self = *static_cast<DesktopBus*>(data);
+    std::uint32_t cookie = self.nextCookie++;
+    const char* sender = sd_bus_message_get_sender(message);
+    self.inhibitions.insert({cookie, sender != nullptr ? sender : ""});
+    return sd_bus_reply_method_return(message, "u", cookie);
+}
+
+int DesktopBus::OnUnInhibit(sd_bus_message* message, void* data, sd_bus_error*) {
+    auto& self = *static_cast<DesktopBus*>(data);
+    std::uint32_t cookie = 0;
+    sd_bus_message_read_basic(message, 'u', &cookie);
+    std::erase_if(self.inhibitions,
+                  [cookie](const auto& inhibition) { return inhibition.first == cookie; });
+    return sd_bus_reply_method_return(message, "");
+}
+
+int DesktopBus::OnGetActive(sd_bus_message* message, void*, sd_bus_error*) {
+    return sd_bus_reply_method_return(message, "b", 0);
+}
+
+void DesktopBus::ServeInhibitions() {
+    static const sd_bus_vtable methods[] = {
+        SD_BUS_VTABLE_START(0),
+        SD_BUS_METHOD("Inhibit", "ss", "u", OnInhibit, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD("UnInhibit", "u", "", OnUnInhibit, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD("GetActive", "", "b", OnGetActive, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_VTABLE_END};
+    if (session == nullptr || sd_bus_request_name(session, "org.freedesktop.ScreenSaver", 0) < 0)
+        return; // a screen saver of the desktop's answers them
+    // Chromium calls the first path, Firefox the second.
+    for (const char* path : {"/org/freedesktop/ScreenSaver", "/ScreenSaver"})
+        sd_bus_add_object_vtable(session, nullptr, path, "org.freedesktop.ScreenSaver", methods,
+                                 this);
+}
+
+bool DesktopBus::Held() const {
+    return !inhibitions.empty() || gnomeInhibited || locked || saverActive;
+}
