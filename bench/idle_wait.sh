@@ -33,8 +33,10 @@ x0=$(cpu "$x11") w0=$(cpu "$wayland")
 sleep "$seconds"
 hz=$(getconf CLK_TCK)
 echo "waiting $seconds s: X11 $(( ($(cpu "$x11") - x0) * 1000 / hz )) ms of CPU, Sway $(( ($(cpu "$wayland") - w0) * 1000 / hz )) ms"
-kill "$x11" "$xvfb"
+kill "$x11"
 pkill -u nobody -f "^$dir/verdanelle"
+sleep 1 # the hacks gone before their displays
+kill "$xvfb"
 pkill -u nobody -x sway
 sleep 1
 rm -rf "$dir"

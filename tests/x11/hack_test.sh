@@ -569,14 +569,16 @@ pkill -u nobody -x sway
 
 # --idle on KWin (ext-idle-notify-v1) and Mutter (GNOME's idle monitor on the
 # session bus), headless, each with a session bus of its own: after a second
-# of idleness a surface of the output's size, seen in WAYLAND_DEBUG. Weston
+# of idleness a surface of the output's size, seen in WAYLAND_DEBUG; on
+# Mutter a key through its remote desktop hides it until the next. Weston
 # tells no idleness: exit 1, saying so. KWin's own binary carries a file
 # capability that sandboxes refuse; a copy runs.
-cp /usr/bin/kwin_wayland "$wl/kwin_wayland"
+cp /usr/bin/kwin_wayland "$helper" "$wl/"
 cat >"$wl/compositor" <<'SCRIPT'
 #!/bin/bash
 # compositor NAME SECONDS: NAME headless, verdanelle --idle 1 on it for SECONDS,
-# then SIGTERM; prints the hack's exit code.
+# then SIGTERM; prints the hack's exit code. On Mutter a Shift just before
+# the hack and a space 3 s later.
 cd "$(dirname "$0")"
 unset WAYLAND_DISPLAY
 case $1 in
@@ -587,6 +589,7 @@ esac >"$1.log" 2>&1 &
 compositor=$!
 for _ in $(seq 100); do [ -S "c-$1" ] && break; sleep 0.1; done
 sleep 1
+[ "$1" != mutter ] || { ./x11-helper mutter-key 3 >keys.debug & sleep 0.3; }
 WAYLAND_DISPLAY=c-$1 WAYLAND_DEBUG=client timeout 30 verdanelle --idle 1 2>"$1.debug" &
 hack=$!
 sleep "$2"
@@ -597,17 +600,25 @@ kill "$compositor"
 wait "$compositor" 2>/dev/null
 SCRIPT
 chmod +x "$wl/compositor"
-chown nobody:nogroup "$wl/compositor" "$wl/kwin_wayland"
-first_frame() { # the ms from the hack's first line to its first buffer, by its own log
-    awk -F'[][]' 'NR == 1 { start = $2 } /wl_surface@[0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - start; exit }' "$1"
+chown nobody:nogroup "$wl/compositor" "$wl/kwin_wayland" "$wl/x11-helper"
+stamp() { sed -n "s/^\[ *\([0-9.]*\)\] $2\$/\1/p" "$1" 2>/dev/null; } # stamp FILE WHAT
+first_frame() { # first_frame LOG IDLE_FROM: the ms from a second after it to the first buffer
+    awk -F'[][]' -v from="$2" 'NR == 1 && !from { from = $2 }
+        /wl_surface@[0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - from - 1000; exit }' "$1"
 }
 for compositor in kwin mutter; do
-    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 4 2>/dev/null | tail -n 1)
-    echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug") ms after its start, idle time 1 s (Mutter's session may be idle already)"
+    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 6 2>/dev/null | tail -n 1)
+    echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug" "$(stamp "$wl/keys.debug" shift)") ms after the idle mark"
     check "$compositor --idle: a surface of the output's size drawn, SIGTERM ends it with 0" equals \
         "$(grep -c 'xdg_toplevel@[0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
         "configured drawn 0"
 done
+# The space is the only input there then: a window gone, then a new one drawn.
+awk -F'[][]' -v key="$(stamp "$wl/keys.debug" space)" '/xdg_toplevel@[0-9]+\.destroy\(/ && !gone { gone = $2 }
+    gone && /attach\(wl_buffer/ { again = 1 }
+    END { printf "mutter --idle: hidden %d ms after a space typed through its remote desktop\n", gone - key
+          exit !(gone && again) }' "$wl/mutter.debug"
+check "mutter --idle: a key hides it, and after another second it shows again" test $? = 0
 rc=$(as_wayland dbus-run-session -- "$wl/compositor" weston 2 2>/dev/null | tail -n 1)
 check "weston --idle: exit 1, saying the desktop tells no idleness" equals \
     "$rc $(grep -c 'tells no program when the session is idle' "$wl/weston.debug")" "1 1"

@@ -6,13 +6,19 @@
 //   x11-helper inhibit SECONDS      asks the session bus's screen saver not to
 //                                   start, as a browser playing a video does,
 //                                   and holds that until it ends
+//   x11-helper mutter-key SECONDS   a Shift, and SECONDS later a space, typed
+//                                   through Mutter's remote desktop, as a
+//                                   headless session has no keyboard
 #include <X11/Xlib.h>
 #include <systemd/sd-bus.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
+#include <time.h>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -25,6 +31,40 @@ int main(int argc, char** argv) {
                                "x11-helper", "a video plays") < 0)
             return 1;
         sleep(static_cast<unsigned>(std::atoi(argv[2])));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "mutter-key") == 0) {
+        const char* desktop = "org.gnome.Mutter.RemoteDesktop";
+        const char* session = "org.gnome.Mutter.RemoteDesktop.Session";
+        sd_bus* bus = nullptr;
+        sd_bus_message* reply = nullptr;
+        const char* path = nullptr;
+        if (sd_bus_open_user(&bus) < 0 ||
+            sd_bus_call_method(bus, desktop, "/org/gnome/Mutter/RemoteDesktop", desktop,
+                               "CreateSession", nullptr, &reply, "") < 0 ||
+            sd_bus_message_read(reply, "o", &path) < 0 ||
+            sd_bus_call_method(bus, desktop, path, session, "Start", nullptr, nullptr, "") < 0)
+            return 1;
+        auto type = [&](std::uint32_t keysym, const char* name) {
+            timespec now;
+            clock_gettime(CLOCK_REALTIME, &now); // stamped as WAYLAND_DEBUG stamps
+            auto stamp = static_cast<std::uint32_t>(now.tv_sec * 1000000L + now.tv_nsec / 1000);
+            std::printf("[%7u.%03u] %s\n", stamp / 1000, stamp % 1000, name);
+            std::fflush(stdout);
+            for (int pressed : {1, 0}) // the session ends with this process
+                if (sd_bus_call_method(bus, desktop, path, session, "NotifyKeyboardKeysym", nullptr,
+                                       nullptr, "ub", keysym, pressed) < 0)
+                    return false;
+            return true;
+        };
+        // Its keyboard comes with its first key, too late for a client to
+        // see that key: a Shift first.
+        if (!type(0xffe1, "shift"))
+            return 1;
+        usleep(static_cast<useconds_t>(std::atof(argv[2]) * 1e6));
+        if (!type(0x20, "space"))
+            return 1;
+        sleep(1);
         return 0;
     }
     Display* display = XOpenDisplay(nullptr);
