@@ -8,21 +8,18 @@ namespace {
 
 // A method call that starts no service that is not running already: asking
 // whether a screen saver is active must not start one.
+template <typename... Arguments>
 int Call(sd_bus* bus, const char* destination, const char* path, const char* interface,
          const char* member, sd_bus_message** reply, const char* types = nullptr,
-         std::uint64_t argument = 0) {
+         Arguments... arguments) {
     if (bus == nullptr)
         return -1;
     sd_bus_message* call = nullptr;
     int r = sd_bus_message_new_method_call(bus, &call, destination, path, interface, member);
     if (r >= 0)
         r = sd_bus_message_set_auto_start(call, 0);
-    if (r >= 0 && types != nullptr && types[0] == 'u')
-        r = sd_bus_message_append(call, "u", static_cast<std::uint32_t>(argument));
-    else if (r >= 0 && types != nullptr && types[0] == 't')
-        r = sd_bus_message_append(call, "t", argument);
-    else if (r >= 0 && types != nullptr && types[0] == 's')
-        r = sd_bus_message_append(call, "s", reinterpret_cast<const char*>(argument));
+    if (r >= 0 && types != nullptr)
+        r = sd_bus_message_append(call, types, arguments...);
     if (r >= 0)
         r = sd_bus_call(bus, call, 0, nullptr, reply);
     sd_bus_message_unref(call);
@@ -30,12 +27,11 @@ int Call(sd_bus* bus, const char* destination, const char* path, const char* int
 }
 
 // A call whose answer is one value of TYPE ('b', 'u' or 't'); false when it fails.
-template <typename T>
+template <typename T, typename... Arguments>
 bool Ask(sd_bus* bus, const char* destination, const char* path, const char* interface,
-         const char* member, char type, T& value, const char* types = nullptr,
-         std::uint64_t argument = 0) {
+         const char* member, char type, T& value, Arguments... arguments) {
     sd_bus_message* reply = nullptr;
-    bool answered = Call(bus, destination, path, interface, member, &reply, types, argument) >= 0;
+    bool answered = Call(bus, destination, path, interface, member, &reply, arguments...) >= 0;
     if (answered && type == 'b') {
         int b = 0;
         answered = sd_bus_message_read_basic(reply, 'b', &b) > 0;
@@ -110,8 +106,7 @@ void DesktopBus::Process() {
 bool DesktopBus::OtherSaverRuns() {
     bool owned = false;
     return Ask(session, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-               "NameHasOwner", 'b', owned, "s",
-               reinterpret_cast<std::uint64_t>("org.mate.ScreenSaver")) &&
+               "NameHasOwner", 'b', owned, "s", "org.mate.ScreenSaver") &&
            owned;
 }
 
