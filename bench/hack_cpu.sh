@@ -14,7 +14,7 @@ cpu() { read -r -a stat <"/proc/$1/stat"; echo $((stat[13] + stat[14])); } # clo
 hz=$(getconf CLK_TCK)
 report() { awk -v t="$2" -v hz="$hz" -v s="$seconds" -v what="$1" 'BEGIN { printf "%s: %.2f s of CPU in %d s\n", what, t / hz, s }'; }
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 DISPLAY=:$display "$dir/verdanelle" --root &

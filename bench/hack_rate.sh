@@ -8,7 +8,7 @@ set -u
 build=$(cd "$1" && pwd)
 work=$build/rate-$2
 mkdir -p "$work"
-exec 3< <(Xvfb -displayfd 4 -screen 0 "$2x24" -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 "$2x24" -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display

@@ -9,7 +9,7 @@ build=$(cd "$1" && pwd)
 size=$2
 seconds=$3
 shift 3
-exec 3< <(Xvfb -displayfd 4 -screen 0 "${size}x24" -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 "${size}x24" -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display

@@ -17,7 +17,7 @@ cpu() { read -r -a stat <"/proc/$1/stat"; echo $((stat[13] + stat[14])); } # clo
 as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env -i HOME="$dir" \
     XDG_RUNTIME_DIR="$dir/run" PATH=/usr/bin:/bin ${socket:+WAYLAND_DISPLAY=$socket} "$@"; }
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 DISPLAY=:$display "$dir/verdanelle" --idle 86400 &

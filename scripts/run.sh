@@ -19,7 +19,7 @@ fi
 
 shots=$root/shots
 mkdir -p "$shots"
-exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3
 export DISPLAY=:$display

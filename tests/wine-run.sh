@@ -12,7 +12,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
 "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-run: no Wine prefix" >&2; exit 1; }
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb=$!
 read -r -t 20 display <&3 || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$display

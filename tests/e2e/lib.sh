@@ -28,7 +28,7 @@ if [ "$arch" = i386 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
     system32=$WINEPREFIX/drive_c/windows/syswow64
 fi
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 "${screen}x24" -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 "${screen}x24" -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb_pid=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display

@@ -16,7 +16,9 @@ work=$build/hack-e2e
 rm -rf "$work"
 mkdir -p "$work"
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
+# Without -noreset the server resets each time its last client leaves, and a
+# client that connects meanwhile is refused ("cannot open display").
+exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb_pid=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display
