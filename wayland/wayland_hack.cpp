@@ -545,6 +545,10 @@ void EndApp(App& app) {
         wl_cursor_theme_destroy(app.cursors);
     if (app.shm != nullptr)
         wl_shm_destroy(app.shm);
+    if (app.notifier != nullptr)
+        ext_idle_notifier_v1_destroy(app.notifier);
+    if (app.kdeIdle != nullptr)
+        org_kde_kwin_idle_destroy(app.kdeIdle);
     xkb_context_unref(app.xkb);
     if (app.shell != nullptr)
         xdg_wm_base_destroy(app.shell);
