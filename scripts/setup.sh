@@ -5,6 +5,7 @@
 #   setup.sh [web]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/apt_lock.sh"
 
 packages=(
     cmake make g++ libgtest-dev libbenchmark-dev        # native build and tests,
@@ -40,14 +41,18 @@ installed() {
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+add_architecture() { # dpkg takes its lock for this too
+    dpkg --print-foreign-architectures | grep -qx "$1" && return 0
+    wait_for_apt && $sudo dpkg --add-architecture "$1"
+}
 
 install_missing() { # install_missing PACKAGE...
     local missing=() p
     for p in "$@"; do installed "$p" || missing+=("$p"); done
     [ ${#missing[@]} -gt 0 ] || return 0
     echo "setup: installing ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    apt_get update -q
+    apt_get install -y -q --no-install-recommends "${missing[@]}"
 }
 
 if [ "${1:-}" = web ]; then
@@ -59,9 +64,7 @@ fi
 # this kernel starts 32-bit programs.
 install_missing "${packages[@]}"
 if "$root/scripts/runs-i386.sh"; then
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $sudo dpkg --add-architecture i386
-    fi
+    add_architecture i386
     install_missing "${packages32[@]}"
 elif installed wine32:i386; then
     echo "setup: this kernel cannot start 32-bit programs, and wine32 breaks Wine here;" \
@@ -74,10 +77,11 @@ packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 lib
     libgl-dev:arm64 libgl1-mesa-dri:arm64 libglx-mesa0:arm64 libwayland-dev:arm64 libegl-dev:arm64
     libegl-mesa0:arm64 libxkbcommon-dev:arm64 libsystemd-dev:arm64)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
-    dpkg --print-foreign-architectures | grep -qx arm64 || $sudo dpkg --add-architecture arm64
-    install_missing "${packages_arm64[@]}" ||
-        echo "setup: cannot install the arm64 cross compiler, qemu and libraries;" \
-            "the arm64 package is not built and its checks are skipped" >&2
+    if ! { add_architecture arm64 && install_missing "${packages_arm64[@]}"; }; then
+        echo "setup: cannot install the arm64 cross compiler, qemu and libraries," \
+            "which the tests need to build and check the arm64 package" >&2
+        exit 1
+    fi
 fi
 
 # The page's tests drive Chromium with playwright-core and Firefox with

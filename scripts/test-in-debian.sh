@@ -9,6 +9,7 @@
 #   test-in-debian.sh --rebuild DSC RELEASE [DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/apt_lock.sh"
 dsc=""
 if [ "${1:-}" = --rebuild ]; then
     dsc=$(realpath "${2:?usage: test-in-debian.sh --rebuild DSC RELEASE [DIR]}")
@@ -17,7 +18,7 @@ fi
 release=${1:?usage: test-in-debian.sh RELEASE [DIR]}
 dir=${2:-$root/build/debian-$release${dsc:+-rebuild}}
 [ "$(id -u)" -eq 0 ] || { echo "test-in-debian.sh: debootstrap and chroot need root" >&2; exit 1; }
-command -v debootstrap >/dev/null || { apt-get update -q && apt-get install -y -q debootstrap; }
+command -v debootstrap >/dev/null || { apt_get update -q && apt_get install -y -q debootstrap; }
 [ -x "$dir/bin/bash" ] || debootstrap --variant=minbase "$release" "$dir" http://deb.debian.org/debian
 
 # What Xvfb, Wine and Chromium need of the host: processes, devices, shared memory.
@@ -28,8 +29,8 @@ trap 'umount -R "$dir/dev" "$dir/sys" "$dir/proc" 2>/dev/null || true' EXIT
 cp /etc/resolv.conf "$dir/etc/resolv.conf"
 inside() { chroot "$dir" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 CI="${CI:-}" NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "$@"; }
-inside apt-get update -q >/dev/null
-inside apt-get install -y -q --no-install-recommends ca-certificates >/dev/null
+apt_get --root "$dir" update -q >/dev/null
+apt_get --root "$dir" install -y -q --no-install-recommends ca-certificates >/dev/null
 # This machine's certificate authorities, which its network may need.
 cp /etc/ssl/certs/ca-certificates.crt "$dir/etc/ssl/certs/ca-certificates.crt"
 
@@ -40,8 +41,8 @@ if [ -n "$dsc" ]; then
         cp "$(dirname "$dsc")/$(basename "$file")" "$dir/root/rebuild/"
     done
     name=$(basename "$dsc")
-    inside apt-get install -y -q --no-install-recommends dpkg-dev >/dev/null
-    inside apt-get build-dep -y -q "/root/rebuild/$name" >/dev/null
+    apt_get --root "$dir" install -y -q --no-install-recommends dpkg-dev >/dev/null
+    apt_get --root "$dir" build-dep -y -q "/root/rebuild/$name" >/dev/null
     inside sh -c "cd /root/rebuild && dpkg-source -x $name built >/dev/null &&
         cd built && dpkg-buildpackage -us -uc -b >../build.log 2>&1" ||
         { tail -n 40 "$dir/root/rebuild/build.log" >&2; exit 1; }

@@ -2,6 +2,8 @@
 # Sets up whatever is missing, builds every configuration and runs every test.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tests/checks.sh"
+mark_processes run
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 
@@ -10,7 +12,8 @@ stop_wine() {
         WINEPREFIX="$root/build/$build/wineprefix" wineserver -k 2>/dev/null || true
     done
 }
-trap stop_wine EXIT
+# Interrupted, nothing of the run's stays behind either.
+trap 'stop_wine; end_marked "$VERDANELLE_MARK"' EXIT
 
 status=0
 ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" || status=1
@@ -25,4 +28,17 @@ else
     ctest --test-dir "$root/build/win32" --output-on-failure -L without_wine || status=1
 fi
 ctest --test-dir "$root/build/web" --output-on-failure || status=1
+
+# Each test ends what it started: a process of the run still there a few
+# seconds after the last (Wine's servers let go) is a test's fault.
+stop_wine
+for _ in $(seq 50); do [ -z "$(marked_processes "$VERDANELLE_MARK")" ] && break; sleep 0.2; done
+left=$(marked_processes "$VERDANELLE_MARK")
+if [ -n "$left" ]; then
+    echo "FAIL: the tests left these running (now ended):"
+    sed 's/^/  /' <<<"$left"
+    status=1
+else
+    echo "Nothing the tests started is left running."
+fi
 exit $status

@@ -46,3 +46,25 @@ exit_code() { # exit_code NAME SECONDS
     done
     cat "$work/$1.rc" 2>/dev/null || echo running
 }
+
+# Every process a test script starts carries its mark in its environment,
+# below the mark of the script that ran it (run1/hack2), so that the script's
+# end finds whatever it left running: daemons that left their parents, and
+# processes of other users.
+mark_processes() { export VERDANELLE_MARK=${VERDANELLE_MARK:+$VERDANELLE_MARK/}$1$$; }
+marked_processes() { # marked_processes MARK: "PID COMMAND" of each but this shell
+    local file pid
+    for file in $(grep -lzxE "VERDANELLE_MARK=$1(/.*)?" /proc/[0-9]*/environ 2>/dev/null); do
+        pid=${file//[^0-9]/}
+        [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] && [ -e "/proc/$pid" ] || continue
+        echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-120)"
+    done
+}
+end_marked() { # end_marked MARK: TERM, and KILL to what is left after two seconds
+    local left i
+    for i in 1 2 3 4 5 6 7 8 9 10 11; do
+        left=$(marked_processes "$1" | cut -d' ' -f1)
+        [ -n "$left" ] || return 0
+        case $i in 1) kill -TERM $left ;; 11) kill -KILL $left ;; *) sleep 0.2 ;; esac 2>/dev/null
+    done
+}

@@ -9,6 +9,8 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../checks.sh"
 source "$here/../call_stream.sh"
+source "$here/../../scripts/apt_lock.sh"
+mark_processes hack
 hack=$build/verdanelle
 helper=$build/x11-helper
 fern_trace=$build/fern-trace
@@ -31,8 +33,9 @@ cleanup() {
     fi
     [ -z "${idle_bus:-}" ] || kill "$idle_bus" 2>/dev/null
     [ -z "${mate_pid:-}" ] || kill "$mate_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null
-    [ -z "${installed:-}" ] || apt-get remove -y -q verdanelle >/dev/null 2>&1
+    [ -z "${installed:-}" ] || apt_get remove -y -q verdanelle >/dev/null 2>&1
     kill "$xvfb_pid" 2>/dev/null
+    end_marked "$VERDANELLE_MARK" # and whatever else it started: compositors, buses, helpers
 }
 trap cleanup EXIT
 
@@ -432,7 +435,7 @@ chmod +x "$wl/saver"
 printf '%s\n' 'output HEADLESS-1 resolution 1280x800' "exec swayidle -w timeout 1 $wl/saver" >"$wl/config"
 chown -R nobody:nogroup "$wl"
 socket=""
-as_wayland() { (cd "$wl" && setpriv --reuid=nobody --regid=nogroup --clear-groups env -i HOME="$home" \
+as_wayland() { (cd "$wl" && setpriv --reuid=nobody --regid=nogroup --clear-groups env -i HOME="$home" VERDANELLE_MARK="$VERDANELLE_MARK" \
     XDG_RUNTIME_DIR="$wl" PATH="$hacks:/usr/bin:/bin" ${socket:+WAYLAND_DISPLAY=$socket} "$@"); }
 as_wayland env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$wl/config" >"$work/sway.log" 2>&1 &
 for _ in $(seq 50); do socket=$(cd "$wl" && ls wayland-? 2>/dev/null); [ -n "$socket" ] && break; sleep 0.1; done
@@ -584,10 +587,11 @@ cat >"$wl/compositor" <<'SCRIPT'
 cd "$(dirname "$0")"
 unset WAYLAND_DISPLAY
 case $1 in
-    kwin) ./kwin_wayland --virtual --width 1280 --height 720 --socket c-kwin ;;
-    mutter) mutter --headless --wayland --no-x11 --virtual-monitor 1280x720 --wayland-display=c-mutter ;;
-    weston) weston --backend=headless-backend.so --width=1280 --height=720 --socket=c-weston ;;
-esac >"$1.log" 2>&1 &
+    kwin) run=(./kwin_wayland --virtual --width 1280 --height 720 --socket c-kwin) ;;
+    mutter) run=(mutter --headless --wayland --no-x11 --virtual-monitor 1280x720 --wayland-display=c-mutter) ;;
+    weston) run=(weston --backend=headless-backend.so --width=1280 --height=720 --socket=c-weston) ;;
+esac
+"${run[@]}" >"$1.log" 2>&1 & # its own process, not a subshell's, for the kill below
 compositor=$!
 for _ in $(seq 100); do [ -S "c-$1" ] && break; sleep 0.1; done
 sleep 1
@@ -606,17 +610,17 @@ chown nobody:nogroup "$wl/compositor" "$wl/kwin_wayland" "$wl/x11-helper"
 stamp() { sed -n "s/^\[ *\([0-9.]*\)\] $2\$/\1/p" "$1" 2>/dev/null; } # stamp FILE WHAT
 first_frame() { # first_frame LOG IDLE_FROM: the ms from a second after it to the first buffer
     awk -F'[][]' -v from="$2" 'NR == 1 && !from { from = $2 }
-        /wl_surface@[0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - from - 1000; exit }' "$1"
+        /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - from - 1000; exit }' "$1"
 }
 for compositor in kwin mutter; do
     rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 6 2>/dev/null | tail -n 1)
     echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug" "$(stamp "$wl/keys.debug" shift)") ms after the idle mark"
     check "$compositor --idle: a surface of the output's size drawn, SIGTERM ends it with 0" equals \
-        "$(grep -c 'xdg_toplevel@[0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
+        "$(grep -c 'xdg_toplevel[@#][0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
         "configured drawn 0"
 done
 # The space is the only input there then: a window gone, then a new one drawn.
-awk -F'[][]' -v key="$(stamp "$wl/keys.debug" space)" '/xdg_toplevel@[0-9]+\.destroy\(/ && !gone { gone = $2 }
+awk -F'[][]' -v key="$(stamp "$wl/keys.debug" space)" '/xdg_toplevel[@#][0-9]+\.destroy\(/ && !gone { gone = $2 }
     gone && /attach\(wl_buffer/ { again = 1 }
     END { printf "mutter --idle: hidden %d ms after a space typed through its remote desktop\n", gone - key
           exit !(gone && again) }' "$wl/mutter.debug"
@@ -635,7 +639,7 @@ if dpkg-query -W -f='${Status}' verdanelle 2>/dev/null | grep -q 'ok installed';
     exit
 fi
 installed=1
-apt-get install -y -q --no-install-recommends "$deb" >"$work/apt.log" 2>&1
+apt_get install -y -q --no-install-recommends "$deb" >"$work/apt.log" 2>&1
 check "apt-get installs the package" test -x /usr/libexec/xscreensaver/verdanelle
 export HOME=$home/mate GSETTINGS_BACKEND=keyfile
 mkdir -p "$HOME"
@@ -659,6 +663,6 @@ for _ in $(seq 100); do pgrep -f "$saver" >/dev/null || break; sleep 0.01; done
 took=$((($(date +%s%N) - sent) / 1000000))
 echo "MATE: --deactivate, then $took ms to the hack's end"
 check "MATE: deactivating ends it within a second" test "$took" -lt 1000
-apt-get remove -y -q verdanelle >/dev/null 2>&1 && installed=""
+apt_get remove -y -q verdanelle >/dev/null 2>&1 && installed=""
 check "apt-get remove leaves none of its files" equals "$(for f in $files; do [ ! -e "$f" ] || echo "$f"; done)" ""
 finish
