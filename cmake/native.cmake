@@ -46,7 +46,8 @@ wayland_protocol(ext-idle-notify-v1 staging/ext-idle-notify ${wayland_protocols}
 wayland_protocol(idle . /usr/share/plasma-wayland-protocols)
 
 # The hack's decisions apart from any display, for its tests.
-add_library(hack_core STATIC linux/hack_options.cpp linux/autostart.cpp linux/text_file.cpp
+add_library(hack_core STATIC linux/hack_options.cpp linux/autostart.cpp linux/autostart_entry.cpp
+  linux/text_file.cpp
   x11/xscreensaver_list.cpp)
 target_include_directories(hack_core PUBLIC linux x11)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length

@@ -3,12 +3,7 @@
 // MATE's session and many others run.
 #pragma once
 
-#include <string>
-
-constexpr long defaultIdleSeconds = 300;
-
-// The entry, for that idle time.
-std::string AutostartEntry(long seconds);
+#include "autostart_entry.h"
 
 // The exit code: 0 when the entry is as asked, 1 when it cannot be written
 // or taken out; it is then as it was.

@@ -44,6 +44,24 @@ bool Names(const char* arg, const char* name, const char*& inlineValue) {
     return arg[n] == '\0' || arg[n] == '=';
 }
 
+// TEXT as it goes into a one-line refusal: control characters as escapes, so
+// that a newline in an argument cannot make two lines of it.
+std::string Shown(const char* text) {
+    std::string shown;
+    for (const char* p = text; *p != '\0'; ++p) {
+        auto c = static_cast<unsigned char>(*p);
+        char escape[5];
+        if (c == '\n' || c == '\t')
+            shown += c == '\n' ? "\\n" : "\\t";
+        else if (c < 0x20 || c == 0x7f)
+            shown.append(escape, static_cast<std::size_t>(
+                                     std::snprintf(escape, sizeof escape, "\\x%02x", c)));
+        else
+            shown += *p;
+    }
+    return shown;
+}
+
 constexpr long maxDelay = 10000000; // ten seconds
 constexpr long maxIdle = 86400;     // a day
 
@@ -105,7 +123,7 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
             if (value == nullptr && i + 1 < argc)
                 value = argv[++i];
             if (value == nullptr)
-                options.error = std::string("option ") + arg + " needs a value";
+                options.error = "option " + Shown(arg) + " needs a value";
             else if (value[0] == '\0')
                 options.error = std::string("option --") + name + " needs a value";
             return value != nullptr && value[0] != '\0';
@@ -116,7 +134,7 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
         } else if (HackTarget edit = ListEditNamed(arg); edit != HackTarget::OwnWindow) {
             options.target = edit;
             if (argc != 2)
-                options.error = std::string(arg) + " takes no other option";
+                options.error = Shown(arg) + " takes no other option";
         } else if (Names(arg, "add-to-autostart", value)) {
             // An idle time may follow, in the same argument or the next.
             unsigned long seconds = defaultIdleSeconds;
@@ -129,7 +147,7 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
             else if (value != nullptr &&
                      !(ParseUnsigned(value, 10, maxIdle, seconds) && seconds > 0))
                 options.error =
-                    std::string("bad idle time \"") + value + "\" (seconds, 1 to 86400)";
+                    std::string("bad idle time \"") + Shown(value) + "\" (seconds, 1 to 86400)";
             options.idleSeconds = static_cast<long>(seconds);
         } else if (Names(arg, "root", value) && value == nullptr) {
             root = true;
@@ -143,11 +161,11 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                 options.idleSeconds = static_cast<long>(seconds);
             else
                 options.error =
-                    std::string("bad idle time \"") + value + "\" (seconds, 1 to 86400)";
+                    std::string("bad idle time \"") + Shown(value) + "\" (seconds, 1 to 86400)";
             idle = true;
         } else if (Names(arg, "window-id", value)) {
             if (takeValue("window-id") && !ParseWindowId(value, options.window))
-                options.error = std::string("bad window id \"") + value + "\"";
+                options.error = std::string("bad window id \"") + Shown(value) + "\"";
             windowId = true;
         } else if (Names(arg, "delay", value)) {
             unsigned long delay;
@@ -157,9 +175,9 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
                 options.delay = static_cast<long>(delay);
             else
                 options.error =
-                    std::string("bad delay \"") + value + "\" (microseconds, 0 to 10000000)";
+                    std::string("bad delay \"") + Shown(value) + "\" (microseconds, 0 to 10000000)";
         } else {
-            options.error = std::string("unknown option \"") + arg +
+            options.error = std::string("unknown option \"") + Shown(arg) +
                             "\" (use --root, --window-id ID, --fullscreen, --idle SECONDS or "
                             "--delay MICROSECONDS)";
         }
@@ -186,7 +204,8 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* scre
         options.target = HackTarget::Root;
         options.window = 0;
         if (givenWindow && !ParseWindowId(screensaverWindow, options.window))
-            options.error = std::string("bad XSCREENSAVER_WINDOW \"") + screensaverWindow + "\"";
+            options.error =
+                std::string("bad XSCREENSAVER_WINDOW \"") + Shown(screensaverWindow) + "\"";
         else if (!givenWindow && inWayland) // Xwayland's root window is never shown
             options.error = "--root: a Wayland session shows no root window; "
                             "run verdanelle --fullscreen from its idle daemon instead";

@@ -1,10 +1,10 @@
 #!/bin/bash
-# Configures and builds the configurations named, or all four: native
-# (build/native), win64, win32 and web.
-#   build.sh [native] [win64] [win32] [web]
+# Configures and builds the configurations named, or all five: native
+# (build/native), win64, win32, web and fuzz (clang's libFuzzer targets).
+#   build.sh [native] [win64] [win32] [web] [fuzz]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-[ $# -gt 0 ] || set -- native win64 win32 web
+[ $# -gt 0 ] || set -- native win64 win32 web fuzz
 for config in "$@"; do
     case $config in
         native) cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Release >/dev/null ;;
@@ -13,7 +13,8 @@ for config in "$@"; do
             cmake -S "$root" -B "$root/build/$config" -DCMAKE_BUILD_TYPE=Release \
                 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-$arch.cmake" >/dev/null ;;
         web) emcmake cmake -S "$root" -B "$root/build/web" -DCMAKE_BUILD_TYPE=Release >/dev/null ;;
-        *) echo "build.sh: no configuration '$config' (native, win64, win32, web)" >&2; exit 2 ;;
+        fuzz) CXX=clang++ cmake -S "$root/tests/fuzz" -B "$root/build/fuzz" >/dev/null ;;
+        *) echo "build.sh: no configuration '$config' (native, win64, win32, web, fuzz)" >&2; exit 2 ;;
     esac
     cmake --build "$root/build/$config" -j"$(nproc)"
 done

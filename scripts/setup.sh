@@ -9,6 +9,7 @@ source "$root/scripts/apt_lock.sh"
 
 packages=(
     cmake make g++ libgtest-dev libbenchmark-dev        # native build and tests,
+    clang libclang-rt-dev                                # the fuzz targets (libFuzzer),
     clang-format                                         # and the committed style
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools  # Windows cross builds
     wine wine64                                          # runs the Windows programs

@@ -28,6 +28,7 @@ else
     ctest --test-dir "$root/build/win32" --output-on-failure -L without_wine || status=1
 fi
 ctest --test-dir "$root/build/web" --output-on-failure || status=1
+ctest --test-dir "$root/build/fuzz" --output-on-failure -j"$(nproc)" || status=1
 
 # Each test ends what it started: a process of the run still there a few
 # seconds after the last (Wine's servers let go) is a test's fault.

@@ -100,7 +100,8 @@ EMSCRIPTEN_KEEPALIVE void Tick() {
         grown = {pageTicks, digest.calls, digest.value};
 }
 
-// Digests the page's calls from its next figure on.
+// Digests the page's calls from the next one on, whatever figure it is in.
+// The page turns it on before its first tick: then from its first figure.
 EMSCRIPTEN_KEEPALIVE void DigestCalls(int on) {
     glDigest = on != 0 ? &digest : nullptr;
 }

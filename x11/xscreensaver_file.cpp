@@ -47,13 +47,15 @@ int WriteNew(const std::string& path) {
         return Fail(Why(std::string("no ") + path +
                         ", and xscreensaver's own list cannot be read in " + appDefaults) +
                     " (is xscreensaver installed?)");
-    std::string programs = ProgramsFromDefaults(defaults);
-    if (programs.empty())
+    ListEdit edit = NewInitFile(defaults);
+    if (edit.outcome == ListOutcome::NoList)
         return Fail(std::string("no ") + path + ", and " + appDefaults + " holds no list of hacks");
-    ListEdit edit = AddToProgramsList(
-        "# Written by verdanelle --add-to-xscreensaver: xscreensaver's own list of hacks\n"
-        "# with Verdanelle added. xscreensaver's settings keep it when they save.\n\n" +
-        programs);
+    if (edit.outcome != ListOutcome::Changed) { // read as it is where there is no file
+        std::printf("There is no %s, and xscreensaver's own list in %s names Verdanelle "
+                    "already: nothing written.\n",
+                    path.c_str(), appDefaults);
+        return 0;
+    }
     mode_t mask = umask(0);
     umask(mask);
     // Root writing into a user's home makes the file the home's owner's.

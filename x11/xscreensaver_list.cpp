@@ -204,7 +204,8 @@ bool EndsInNewline(const std::string& text) {
 }
 
 // selected: numbers the entries from 0. Those after the ones taken out move
-// down; where it named one of them, it names none (-1).
+// down; where it named one of them, it names none (-1). One past the list's
+// end was the user's, and stays.
 void Renumber(Lines& lines, const List& list, const std::vector<std::size_t>& removed) {
     bool continued = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -218,7 +219,8 @@ void Renumber(Lines& lines, const List& list, const std::vector<std::size_t>& re
             continue;
         char* end;
         long selected = std::strtol(lines[i].c_str() + digits, &end, 10);
-        if (end == lines[i].c_str() + digits || selected < 0)
+        if (end == lines[i].c_str() + digits || selected < 0 ||
+            selected >= static_cast<long>(list.entries.size()))
             continue;
         long now = selected;
         for (std::size_t k : removed)
@@ -247,7 +249,17 @@ ListEdit AddToProgramsList(const std::string& file) {
     std::size_t start = list.last == list.first ? ValueStart(lines[list.first], "programs") : 0;
     std::string end = Trim(Content(lines[list.last], start));
     if (end.empty() && list.last != list.first) {
-        // The list ends in a blank line, as xscreensaver writes it: ours before that.
+        // The list ends in a blank line, as xscreensaver writes it: ours before
+        // that, once the last entry is ended (a hand edit may leave it open).
+        for (std::size_t i = list.last; i-- > list.first;) {
+            std::size_t from = i == list.first ? ValueStart(lines[i], "programs") : 0;
+            std::string content = Trim(Content(lines[i], from));
+            if (content.empty())
+                continue;
+            if (!EndsEntry(content))
+                lines[i].insert(lines[i].size() - 1, "\\n");
+            break;
+        }
         lines.insert(lines.begin() + list.last, std::string(verdanelleEntry) + "\\");
     } else {
         // Continue the last entry to ours, which ends the list instead.
@@ -293,4 +305,14 @@ std::string ProgramsFromDefaults(const std::string& appDefaults) {
     Lines programs(lines.begin() + list.first, lines.begin() + list.last + 1);
     programs[0].erase(programs[0].find('*'), 1);
     return Join(programs, true);
+}
+
+ListEdit NewInitFile(const std::string& appDefaults) {
+    std::string programs = ProgramsFromDefaults(appDefaults);
+    if (programs.empty())
+        return {ListOutcome::NoList, "", ""};
+    return AddToProgramsList(
+        "# Written by verdanelle --add-to-xscreensaver: xscreensaver's own list of hacks\n"
+        "# with Verdanelle added. xscreensaver's settings keep it when they save.\n\n" +
+        programs);
 }

@@ -1,8 +1,8 @@
 // Verdanelle's entry in the programs: list of an ~/.xscreensaver, added and
 // taken out again as text, apart from any file, so every case can be tested.
 // Nothing but the entries' own lines (and, at the list's end, the backslash
-// that continues the list to them) and the number that selected: gives
-// ever changes.
+// that continues the list to them, with the \n that ends an entry a hand
+// edit left open) and the number that selected: gives ever changes.
 #pragma once
 
 #include <string>
@@ -33,3 +33,9 @@ ListEdit RemoveFromProgramsList(const std::string& file);
 // An ~/.xscreensaver that xscreensaver reads as its defaults: the *programs:
 // resource of its app-defaults file, as programs:. Empty when it has none.
 std::string ProgramsFromDefaults(const std::string& appDefaults);
+
+// The ~/.xscreensaver to write where there is none: xscreensaver's own list
+// with ours added (Changed). AlreadyThere or UsersOwn where that list names
+// Verdanelle already, as it is read then with no file; NoList where the
+// app-defaults hold none.
+ListEdit NewInitFile(const std::string& appDefaults);

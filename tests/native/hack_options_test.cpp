@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "autostart_entry.h"
 #include "hack_options.h"
 
 namespace {
@@ -179,6 +180,14 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
          50000,
          "bad delay \"0x10\" (microseconds, 0 to 10000000)"},
         {{"--delay"}, nullptr, OwnWindow, 0, 50000, "option --delay needs a value"},
+        // One line, whatever the argument holds.
+        {{"--idle\n0\x01"},
+         nullptr,
+         OwnWindow,
+         0,
+         50000,
+         "unknown option \"--idle\\n0\\x01\" (use --root, --window-id ID, --fullscreen, --idle "
+         "SECONDS or --delay MICROSECONDS)"},
     };
     for (const Case& c : table) {
         std::vector<const char*> argv{"verdanelle"};
@@ -194,5 +203,56 @@ TEST(HackOptions, ByCommandLineAndEnvironment) {
         EXPECT_EQ(got.delay, c.delay) << what;
         EXPECT_EQ(got.wayland, c.wayland) << what;
         EXPECT_EQ(got.idleSeconds, c.idleSeconds) << what;
+    }
+}
+
+// The autostart entry: a new one, or the user's own with only --idle changed,
+// turned on again, and turned off over a system-wide one.
+TEST(AutostartEntry, StartAndHide) {
+    using enum EntryOutcome;
+    const std::string ours = AutostartEntry("verdanelle", 120);
+    const std::string users =
+        "# mine\n[Desktop Entry]\nType=Application\nName=Fern\nExec=verdanelle --idle 300 "
+        "--delay 20000\nOnlyShowIn=XFCE;\nX-GNOME-Autostart-enabled=false\n\n[Desktop Action x]\n"
+        "Exec=other --idle 5\n";
+    const struct {
+        std::string text;
+        EntryOutcome start;
+        std::string started; // when Changed
+        EntryOutcome hide;
+    } table[] = {
+        {"", Changed, ours, Changed},
+        {ours, Unchanged, "", Changed},
+        {AutostartEntry("/opt/v/verdanelle", 300), Changed,
+         AutostartEntry("/opt/v/verdanelle", 120), Changed},
+        {users, Changed,
+         "# mine\n[Desktop Entry]\nType=Application\nName=Fern\nExec=verdanelle --idle 120 "
+         "--delay 20000\nOnlyShowIn=XFCE;\nX-GNOME-Autostart-enabled=false\n\n[Desktop Action x]\n"
+         "Exec=other --idle 5\n",
+         Changed},
+        {"[Desktop Entry]\nExec = verdanelle --idle=9 -idle 8\nHidden=true\n", Changed,
+         "[Desktop Entry]\nExec = verdanelle --idle=120 -idle 120\n", Unchanged},
+        {"[Desktop Entry]\nExec=\"/my dir/verdanelle\" --delay 1", Changed,
+         "[Desktop Entry]\nExec=\"/my dir/verdanelle\" --delay 1 --idle 120", Changed},
+        {"[Desktop Entry]\nName=V\n\n", Changed,
+         "[Desktop Entry]\nName=V\nExec=verdanelle --idle 120\n\n", Changed},
+        {"[Other]\nExec=verdanelle\n", NotAnEntry, "", NotAnEntry},
+        {"[Desktop Entry]\nExec=\"/opt/v --idle 9\n", NotAnEntry, "", Changed},
+    };
+    for (const auto& row : table) {
+        EntryEdit started = StartInEntry(row.text, "verdanelle", 120);
+        EXPECT_EQ(started.outcome, row.start) << row.text;
+        EXPECT_EQ(started.text, row.start == Changed     ? row.started
+                                : row.start == Unchanged ? row.text
+                                                         : "")
+            << row.text;
+        EntryEdit hidden = HideEntry(row.text, "verdanelle");
+        EXPECT_EQ(hidden.outcome, row.hide) << row.text;
+        EXPECT_EQ(EntryHidden(hidden.text), row.hide != NotAnEntry) << hidden.text;
+        if (row.hide == Changed) { // and on again: the user's keys as they were
+            EXPECT_EQ(StartInEntry(hidden.text, "verdanelle", 120).text,
+                      StartInEntry(row.text, "verdanelle", 120).text)
+                << row.text;
+        }
     }
 }

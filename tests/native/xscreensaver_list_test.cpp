@@ -28,6 +28,12 @@ TEST(XscreensaverList, AddAndTakeOutAgain) {
         {"programs: maze --root", Changed, "programs: maze --root\\n\\\n" + ours,
          "programs: maze --root\\n"},
         {"programs:\n", Changed, "programs:\\\n" + ours + "\n", ""},
+        {"selected:1\nprograms:\n", Changed, "selected:1\nprograms:\\\n" + ours + "\n", ""},
+        // A last entry a hand edit left open before the blank line is ended first.
+        {"programs:\t\\\n  xmatrix --root \\\n\n", Changed,
+         "programs:\t\\\n  xmatrix --root \\n\\\n" + ours + "\\\n\n",
+         "programs:\t\\\n  xmatrix --root \\n\\\n\n"},
+        {"programs:y\\\n\n", Changed, "programs:y\\n\\\n" + ours + "\\\n\n", "programs:y\\n\\\n\n"},
         // Left alone: ours already, the user's own, what is not understood.
         {before + ours + "\\\n\n", AlreadyThere, "", ""},
         {before + "- GL: verdanelle --root \\n\\\n\n", UsersOwn, "", ""},
@@ -76,6 +82,8 @@ TEST(XscreensaverList, TakeOutEveryEntryOfOurs) {
         {list + "Selected: 4\n", Changed, kept + "Selected: 2\n"},
         {"selected: 1\n" + list, Changed, "selected: -1\n" + kept},
         {"selected: 0\n" + list, Changed, "selected: 0\n" + kept},
+        // Past the list's end, as the user left it.
+        {"selected: 5\n" + list, Changed, "selected: 5\n" + kept},
         // One that shares its line with another entry is not ours to split.
         {"programs: maze \\n verdanelle --root \\n\n", UsersOwn, ""},
         // Over two lines, at the list's end, without its \n.
@@ -86,5 +94,28 @@ TEST(XscreensaverList, TakeOutEveryEntryOfOurs) {
         ListEdit removed = RemoveFromProgramsList(row.file);
         EXPECT_EQ(removed.outcome, row.outcome) << row.file;
         EXPECT_EQ(removed.text, row.text) << row.file;
+    }
+}
+
+// No ~/.xscreensaver: xscreensaver's own list with ours, or nothing to write
+// where that list names Verdanelle already.
+TEST(XscreensaverList, NewFileFromTheDefaults) {
+    using enum ListOutcome;
+    const struct {
+        std::string defaults;
+        ListOutcome outcome;
+        std::string list; // the end of the file to write
+    } table[] = {
+        {"*programs:\t\\\n  maze --root \\n\\\n  bsod \\n\n*lock: False\n", Changed,
+         "programs:\t\\\n  maze --root \\n\\\n  bsod \\n\\\n" + ours + "\n"},
+        {"*programs: maze \\n\\\n GL: verdanelle --root \\n\n", AlreadyThere, ""},
+        {"*programs: maze \\n\\\n - GL: verdanelle --root \\n\n", UsersOwn, ""},
+        {"*lock: False\n", NoList, ""},
+    };
+    for (const auto& row : table) {
+        ListEdit made = NewInitFile(row.defaults);
+        EXPECT_EQ(made.outcome, row.outcome) << row.defaults;
+        EXPECT_TRUE(made.text.ends_with(row.list)) << made.text;
+        EXPECT_EQ(made.text.empty(), row.outcome != Changed) << row.defaults;
     }
 }

@@ -245,16 +245,33 @@ pkill -TERM -f "^$hack --idle"
 check "--idle: SIGTERM ends it with 0" equals "$(hack_exit 2)" 0
 kill "$idle_bus"
 unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
+# The entry as root with the user's HOME (sudo -E): the user's, folders too;
+# the hack named by its path where PATH does not find it. A user's own keys
+# kept; a dotfiles link written through; a system-wide entry turned off for
+# the user and on again.
 autostart=$work/autostart-home
-mkdir -p "$autostart"
+mkdir -p "$autostart/dotfiles" && chown nobody:nogroup "$autostart"
 entry=$autostart/.config/autostart/verdanelle.desktop
-added=$(HOME=$autostart "$hack" --add-to-autostart 120)
-again=$(HOME=$autostart "$hack" --add-to-autostart 120)
-check "--add-to-autostart: a valid entry that runs --idle 120, once" equals \
-    "$(grep '^Exec=' "$entry") $(desktop-file-validate "$entry" && echo valid) ${added:0:5} ${again: -16}" \
-    "Exec=verdanelle --idle 120 valid Wrote nothing changed."
-HOME=$autostart "$hack" --remove-from-autostart >/dev/null
+in_home() { env HOME="$autostart" XDG_CONFIG_DIRS="$work/xdg" "$@"; }
+added=$(in_home "$hack" --add-to-autostart 120)
+again=$(in_home "$hack" --add-to-autostart 120)
+check "--add-to-autostart: a valid entry that runs the hack --idle 120, once, all the user's" equals \
+    "$(grep '^Exec=' "$entry") $(desktop-file-validate "$entry" && echo valid) ${added:0:5} ${again: -16} $(stat -c %U "$autostart/.config" "$(dirname "$entry")" "$entry" | sort -u)" \
+    "Exec=$(realpath "$hack") --idle 120 valid Wrote nothing changed. nobody"
+sed -i 's/^Exec=.*/Exec=verdanelle --idle 120 --delay 20000/; $a OnlyShowIn=XFCE;' "$entry"
+mv "$entry" "$autostart/dotfiles/verdanelle.desktop" && ln -s "$autostart/dotfiles/verdanelle.desktop" "$entry"
+said=$(in_home env PATH="$build:$PATH" "$hack" --add-to-autostart 600)
+check "the user's own keys and options kept, through the link, and it says so" equals \
+    "$(grep -E '^(Exec|OnlyShowIn)=' "$entry" | tr '\n' ' ')$(test -L "$entry" && echo link) $(grep -c 'Only --idle changed' <<<"$said")" \
+    "Exec=verdanelle --idle 600 --delay 20000 OnlyShowIn=XFCE; link 1"
+in_home "$hack" --remove-from-autostart >/dev/null
 check "--remove-from-autostart: gone" test ! -e "$entry"
+mkdir -p "$work/xdg/autostart"
+PATH=$build:$PATH in_home "$hack" --add-to-autostart >/dev/null && mv "$entry" "$work/xdg/autostart/"
+in_home "$hack" --remove-from-autostart >/dev/null
+check "a system-wide entry turned off by Hidden=true in the user's" equals "$(grep -c '^Hidden=true$' "$entry")" 1
+in_home "$hack" --add-to-autostart 60 >/dev/null
+check "and on again" equals "$(grep -c '^Hidden' "$entry") $(grep '^Exec=' "$entry")" "0 Exec=$(realpath "$hack") --idle 60"
 
 # --- Under the real daemon, which runs hacks only for a user who is not root.
 # The hack as `cmake --install` puts it.
