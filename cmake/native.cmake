@@ -54,7 +54,7 @@ target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
 # Its entry (hack/) above X11's and Wayland's own (x11/, wayland/), and what
 # both share below them (linux/): the loop, the options, the picture.
 add_executable(verdanelle hack/hack_main.cpp linux/tick_loop.cpp linux/gl_picture.cpp
-  linux/idle_loop.cpp linux/desktop_bus.cpp
+  linux/idle_loop.cpp linux/desktop_bus.cpp linux/one_watcher.cpp
   x11/x11_hack.cpp x11/glx_surface.cpp x11/idle_alarm.cpp x11/xscreensaver_file.cpp
   wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${protocol_code})
 target_include_directories(verdanelle PRIVATE wayland ${protocols} ${WAYLAND_INCLUDE})

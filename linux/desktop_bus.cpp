@@ -57,12 +57,15 @@ DesktopBus::DesktopBus() {
         session = nullptr;
     if (sd_bus_open_system(&system) < 0)
         system = nullptr;
-    const char* sessionSignals[][2] = {{"org.gnome.SessionManager", "InhibitorAdded"},
-                                       {"org.gnome.SessionManager", "InhibitorRemoved"},
-                                       {"org.gnome.ScreenSaver", "ActiveChanged"},
-                                       {"org.freedesktop.ScreenSaver", "ActiveChanged"},
-                                       {mutter, "WatchFired"},
-                                       {"org.freedesktop.DBus", "NameOwnerChanged"}};
+    const char* sessionSignals[][2] = {
+        {"org.gnome.SessionManager", "InhibitorAdded"},
+        {"org.gnome.SessionManager", "InhibitorRemoved"},
+        {"org.gnome.ScreenSaver", "ActiveChanged"},
+        {"org.freedesktop.ScreenSaver", "ActiveChanged"},
+        {mutter, "WatchFired"},
+        {"org.freedesktop.PowerManagement.Inhibit", "HasInhibitChanged"},
+        {"org.freedesktop.DBus", "NameOwnerChanged"},
+        {"org.freedesktop.DBus", "NameLost"}};
     for (const auto& signal : sessionSignals)
         if (session != nullptr)
             sd_bus_match_signal(session, nullptr, nullptr, nullptr, signal[0], signal[1], OnSignal,
@@ -72,6 +75,7 @@ DesktopBus::DesktopBus() {
                             "org.freedesktop.DBus.Properties", "PropertiesChanged", OnSignal, this);
     CheckGnomeInhibited();
     CheckLocked();
+    CheckPowerInhibited();
     Ask(session, "org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", "org.gnome.ScreenSaver",
         "GetActive", 'b', saverActive);
     bool active = false;
@@ -81,6 +85,8 @@ DesktopBus::DesktopBus() {
 }
 
 DesktopBus::~DesktopBus() {
+    for (sd_bus_slot* slot : served)
+        sd_bus_slot_unref(slot);
     sd_bus_flush_close_unref(session);
     sd_bus_flush_close_unref(system);
 }
@@ -138,6 +144,14 @@ void DesktopBus::CheckGnomeInhibited() {
         "org.gnome.SessionManager", "IsInhibited", 'b', gnomeInhibited, "u", idleFlag);
 }
 
+// KDE Plasma's and Xfce's power managers tell whether anything inhibits.
+void DesktopBus::CheckPowerInhibited() {
+    powerInhibited = false;
+    Ask(session, "org.freedesktop.PowerManagement.Inhibit",
+        "/org/freedesktop/PowerManagement/Inhibit", "org.freedesktop.PowerManagement.Inhibit",
+        "HasInhibit", 'b', powerInhibited);
+}
+
 void DesktopBus::CheckLocked() {
     locked = false;
     sd_bus_error error = SD_BUS_ERROR_NULL;
@@ -169,11 +183,29 @@ int DesktopBus::OnSignal(sd_bus_message* message, void* data, sd_bus_error*) {
         int active = 0;
         sd_bus_message_read_basic(message, 'b', &active);
         self.saverActive = active != 0;
-    } else if (Is(member, "NameOwnerChanged")) { // a caller gone takes its inhibitions along
+    } else if (Is(member, "HasInhibitChanged")) {
+        int has = 0;
+        sd_bus_message_read_basic(message, 'b', &has);
+        self.powerInhibited = has != 0;
+    } else if (Is(member, "NameOwnerChanged")) {
         const char *name = nullptr, *before = nullptr, *after = nullptr;
-        if (sd_bus_message_read(message, "sss", &name, &before, &after) >= 0 && Is(after, ""))
+        if (sd_bus_message_read(message, "sss", &name, &before, &after) < 0)
+            return 0;
+        if (Is(after, "")) // a caller gone takes its inhibitions along
             std::erase_if(self.inhibitions,
                           [name](const auto& inhibition) { return inhibition.second == name; });
+        if (Is(name, "org.mate.ScreenSaver") && !Is(after, ""))
+            self.otherSaver = true;
+        if (Is(name, "org.freedesktop.PowerManagement.Inhibit"))
+            self.CheckPowerInhibited();
+    } else if (Is(member, "NameLost")) {
+        const char* name = nullptr;
+        if (sd_bus_message_read_basic(message, 's', &name) >= 0 &&
+            Is(name, "org.freedesktop.ScreenSaver")) { // the desktop's daemon took it over
+            for (sd_bus_slot*& slot : self.served)
+                slot = sd_bus_slot_unref(slot);
+            self.inhibitions.clear();
+        }
     } else if (Is(member, "PropertiesChanged")) {
         self.CheckLocked();
     }
@@ -188,12 +220,15 @@ int DesktopBus::OnInhibit(sd_bus_message* message, void* data, sd_bus_error*) {
     return sd_bus_reply_method_return(message, "u", cookie);
 }
 
+// Only the caller's own: another's cookie is an error, and changes nothing.
 int DesktopBus::OnUnInhibit(sd_bus_message* message, void* data, sd_bus_error*) {
     auto& self = *static_cast<DesktopBus*>(data);
     std::uint32_t cookie = 0;
     sd_bus_message_read_basic(message, 'u', &cookie);
-    std::erase_if(self.inhibitions,
-                  [cookie](const auto& inhibition) { return inhibition.first == cookie; });
+    const char* sender = sd_bus_message_get_sender(message);
+    if (self.inhibitions.erase({cookie, sender != nullptr ? sender : ""}) == 0)
+        return sd_bus_reply_method_errorf(message, SD_BUS_ERROR_INVALID_ARGS,
+                                          "no inhibition of yours has cookie %u", cookie);
     return sd_bus_reply_method_return(message, "");
 }
 
@@ -208,14 +243,16 @@ void DesktopBus::ServeInhibitions() {
         SD_BUS_METHOD("UnInhibit", "u", "", OnUnInhibit, SD_BUS_VTABLE_UNPRIVILEGED),
         SD_BUS_METHOD("GetActive", "", "b", OnGetActive, SD_BUS_VTABLE_UNPRIVILEGED),
         SD_BUS_VTABLE_END};
-    if (session == nullptr || sd_bus_request_name(session, "org.freedesktop.ScreenSaver", 0) < 0)
+    if (session == nullptr || sd_bus_request_name(session, "org.freedesktop.ScreenSaver",
+                                                  SD_BUS_NAME_ALLOW_REPLACEMENT) < 0)
         return; // a screen saver of the desktop's answers them
     // Chromium calls the first path, Firefox the second.
-    for (const char* path : {"/org/freedesktop/ScreenSaver", "/ScreenSaver"})
-        sd_bus_add_object_vtable(session, nullptr, path, "org.freedesktop.ScreenSaver", methods,
-                                 this);
+    const char* paths[] = {"/org/freedesktop/ScreenSaver", "/ScreenSaver"};
+    for (int i = 0; i < 2; ++i)
+        sd_bus_add_object_vtable(session, &served[i], paths[i], "org.freedesktop.ScreenSaver",
+                                 methods, this);
 }
 
 bool DesktopBus::Held() const {
-    return !inhibitions.empty() || gnomeInhibited || locked || saverActive;
+    return !inhibitions.empty() || gnomeInhibited || locked || saverActive || powerInhibited;
 }

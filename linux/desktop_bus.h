@@ -24,14 +24,18 @@ class DesktopBus {
     int SystemFd() const;
     void Process();
 
-    // MATE's screen saver holds the session's.
+    // MATE's screen saver holds the session's; `otherSaver` also when it
+    // comes later.
     bool OtherSaverRuns();
+    bool otherSaver = false;
     // GNOME's idle monitor: `idle` follows the session's, with `milliseconds`
     // as the mark; false where there is no such monitor.
     bool WatchGnomeIdle(std::uint64_t milliseconds);
     bool idle = false;
     // X11: answers the Inhibit calls of browsers and video players, where
-    // no one else holds org.freedesktop.ScreenSaver.
+    // no one else holds org.freedesktop.ScreenSaver, and gives the name up to
+    // a desktop's own daemon that asks for it. Where another holds it, what
+    // its desktop's power manager says of inhibitions holds the fern off.
     void ServeInhibitions();
 
     // Nothing may show now.
@@ -41,6 +45,7 @@ class DesktopBus {
     void WatchUserActive();
     void CheckGnomeInhibited();
     void CheckLocked();
+    void CheckPowerInhibited();
     static int OnSignal(sd_bus_message* message, void* self, sd_bus_error* error);
     static int OnInhibit(sd_bus_message* message, void* self, sd_bus_error* error);
     static int OnUnInhibit(sd_bus_message* message, void* self, sd_bus_error* error);
@@ -50,6 +55,7 @@ class DesktopBus {
     sd_bus* system = nullptr;
     std::uint32_t idleWatch = 0, activeWatch = 0;
     std::set<std::pair<std::uint32_t, std::string>> inhibitions; // cookie, caller
-    std::uint32_t nextCookie = 1;
-    bool gnomeInhibited = false, locked = false, saverActive = false;
+    std::uint32_t nextCookie = 1;                                // never given twice
+    sd_bus_slot* served[2] = {};
+    bool gnomeInhibited = false, locked = false, saverActive = false, powerInhibited = false;
 };

@@ -58,8 +58,10 @@ void StartFigure(int width, int height) {
 // Every turn waits in pselect, for no time at all when a tick is due:
 // signals are let through only there, so none is missed between a check and
 // the wait, and none waits behind a run of late ticks; nor do events.
-void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask) {
-    int fd = host.Connection();
+void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask, const Beside* beside) {
+    int fd = host.Connection(), top = fd;
+    if (beside != nullptr)
+        top = std::max({top, beside->fds[0], beside->fds[1]});
     long long next = Now() + delay;
     for (;;) {
         bool sleeps = host.ReadyToSleep();
@@ -69,10 +71,15 @@ void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask) {
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(fd, &readable);
+        if (beside != nullptr)
+            for (int other : beside->fds)
+                if (other >= 0)
+                    FD_SET(other, &readable);
         bool paused = sleeps && host.Paused(); // then only the display or a signal wakes it
-        bool ready = pselect(fd + 1, &readable, nullptr, nullptr, paused ? nullptr : &timeout,
-                             &sleepMask) > 0;
-        if (!host.Handle(ready) || stopRequested)
+        bool ready = pselect(top + 1, &readable, nullptr, nullptr, paused ? nullptr : &timeout,
+                             &sleepMask) > 0 &&
+                     FD_ISSET(fd, &readable);
+        if (!host.Handle(ready) || stopRequested || (beside != nullptr && !beside->turn()))
             return;
         long long now = Now();
         if (now < next || host.Paused())

@@ -6,6 +6,7 @@
 
 #include <signal.h>
 
+#include <functional>
 #include <initializer_list>
 
 // A display's events, as both loops wait for them.
@@ -39,7 +40,15 @@ void PrepareHack(sigset_t& sleepMask);
 // A new figure for a client of that size, as window creation starts one.
 void StartFigure(int width, int height);
 
-void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask);
+// What else a showing under --idle waits on (the desktop's buses, -1 for
+// none): `turn` handles them after the display's events; false ends it.
+struct Beside {
+    int fds[2] = {-1, -1};
+    std::function<bool()> turn;
+};
+
+void RunTicks(TickHost& host, long delay, const sigset_t& sleepMask,
+              const Beside* beside = nullptr);
 
 // Waits until one of `fds` (-1 for none) has something to read, or not at
 // all unless `block`; false when SIGTERM or SIGINT came instead, or before.

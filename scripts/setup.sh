@@ -14,7 +14,8 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools  # Windows cross builds
     wine wine64                                          # runs the Windows programs
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
-    xdotool x11-utils x11-xserver-utils imagemagick apitrace  # input, blanking, screenshots, GL traces
+    xdotool x11-utils x11-xserver-utils imagemagick apitrace  # input, blanking, screenshots, GL traces,
+    xrestop                                              # the X server's resources per client
     libx11-dev libxss-dev libgl-dev xscreensaver procps  # the X11 hack and its daemons,
     libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev  # the Wayland hack,
     plasma-wayland-protocols libsystemd-dev              # its idle watch and the desktop's D-Bus,

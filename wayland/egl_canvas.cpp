@@ -127,4 +127,7 @@ void EndEgl() {
     if (context != EGL_NO_CONTEXT)
         eglDestroyContext(display, context);
     eglTerminate(display);
+    display = EGL_NO_DISPLAY;
+    context = EGL_NO_CONTEXT;
+    config = nullptr;
 }

@@ -15,7 +15,8 @@ struct EglWindow {
     int width = 0, height = 0;
 };
 
-// Empty strings, or why OpenGL cannot draw there.
+// Empty strings, or why OpenGL cannot draw there. EGL may end (EndEgl) and
+// start again.
 std::string StartEgl(wl_display* display);
 std::string OpenEglWindow(EglWindow& window, wl_surface* surface, int width, int height);
 

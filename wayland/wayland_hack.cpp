@@ -18,6 +18,7 @@
 #include "gl_picture.h"
 #include "idle_loop.h"
 #include "movement.h"
+#include "one_watcher.h"
 #include "tick_loop.h"
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "idle-client-protocol.h"
@@ -77,6 +78,7 @@ struct App {
     ext_idle_notifier_v1* notifier = nullptr; // idleness, the standard way
     org_kde_kwin_idle* kdeIdle = nullptr;     // or KDE's older way
     bool idled = false;                       // --idle: the session went idle
+    bool nudged = false;                      // the fern saw the pointer move, by less than ends it
     bool fullScreen = false, running = false, ended = false;
     bool activated = false; // one of its windows was active once
     std::string error;
@@ -325,6 +327,7 @@ void PointerLeave(void*, wl_pointer*, std::uint32_t, wl_surface*) {}
 void PointerMotion(void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y) {
     App& app = *static_cast<Seat*>(data)->app;
     PointerMoved(app, app.pointerSurface, x, y);
+    app.nudged = true;
 }
 void PointerButton(void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t,
                    std::uint32_t state) {
@@ -610,16 +613,28 @@ class WaylandIdle final : public IdleHost {
         return app.error.empty();
     }
     bool Idle() override { return app.idled; }
-    bool Show() override { // a new figure each time
-        Cover(app);
-        WaylandHost host(app);
-        RunTicks(host, delay, sleepMask);
+    // A new figure each time, with EGL of its own: the driver keeps what a
+    // window's surfaces took until EGL ends, and a showing a day adds up.
+    bool Show(const Beside& beside) override {
+        app.error = StartEgl(app.display);
+        if (app.error.empty()) {
+            Cover(app);
+            WaylandHost host(app);
+            RunTicks(host, delay, sleepMask, &beside);
+        }
+        DropFrame(app);
+        EndPicture();
         while (!app.windows.empty())
             RemoveWindow(app, app.windows.size() - 1);
+        EndEgl();
         wl_display_flush(app.display);
-        app.running = app.ended = app.activated = false;
+        app.running = app.ended = app.activated = app.nudged = false;
         return app.error.empty();
     }
+    // Full screen, the fern has the keyboard and sees the pointer: once it
+    // has seen a nudge, its own rules tell input for the rest of the showing.
+    bool Nudged() override { return app.nudged; }
+    std::string OtherSaver() override { return ""; }
 
   private:
     App& app;
@@ -652,6 +667,8 @@ int RunWaylandIdle(const HackOptions& options, const sigset_t& sleepMask) {
     App app;
     app.fullScreen = true;
     app.error = Connect(app);
+    if (app.error.empty())
+        app.error = HoldWatcherLock(std::getenv("WAYLAND_DISPLAY"));
     DesktopBus bus;
     auto milliseconds = static_cast<std::uint32_t>(options.idleSeconds * 1000);
     bool seat = !app.seats.empty(); // whose idleness the protocols tell
@@ -666,9 +683,12 @@ int RunWaylandIdle(const HackOptions& options, const sigset_t& sleepMask) {
     else if (app.error.empty() && !bus.WatchGnomeIdle(milliseconds))
         app.error = "this desktop tells no program when the session is idle (no "
                     "ext-idle-notify-v1, nor GNOME's idle monitor); see man verdanelle";
+    EndEgl(); // started again for each showing
     if (app.error.empty()) {
         WaylandIdle host(app, options.delay, sleepMask);
-        RunIdle(host, bus, sleepMask);
+        std::string ended = RunIdle(host, bus, sleepMask);
+        if (app.error.empty())
+            app.error = ended;
     }
     std::string error = app.error;
     EndApp(app);

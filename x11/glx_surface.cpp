@@ -60,11 +60,14 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
     Display* display = surface.display;
     int screen = DefaultScreen(display);
     if (fullScreen) {
-        width = DisplayWidth(display, screen);
-        height = DisplayHeight(display, screen);
+        // Asked each time: Xlib's DisplayWidth keeps the size it connected at.
         Window root, child;
         int x, y;
-        unsigned buttons;
+        unsigned buttons, border, depth, rootWidth, rootHeight;
+        XGetGeometry(display, RootWindow(display, screen), &root, &x, &y, &rootWidth, &rootHeight,
+                     &border, &depth);
+        width = static_cast<int>(rootWidth);
+        height = static_cast<int>(rootHeight);
         surface.pointerKnown =
             XQueryPointer(display, RootWindow(display, screen), &root, &child, &surface.pointerX,
                           &surface.pointerY, &x, &y, &buttons);
@@ -80,7 +83,8 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
 
     Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes = {};
-    attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    attributes.colormap = surface.colormap =
+        XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
     attributes.event_mask =
         StructureNotifyMask | KeyPressMask | ExposureMask | VisibilityChangeMask;
@@ -143,6 +147,8 @@ void CloseWindow(GlxSurface& surface) {
     }
     if (surface.own)
         XDestroyWindow(surface.display, surface.window);
+    if (surface.colormap != None)
+        XFreeColormap(surface.display, surface.colormap);
     surface = GlxSurface{surface.display};
 }
 

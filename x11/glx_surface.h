@@ -13,6 +13,7 @@ struct GlxSurface {
     bool own = false;        // made here, so ended by Escape, q or the close button,
     bool fullScreen = false; // or, full screen, by any key, button or movement
     Atom deleteWindow = 0;
+    Colormap colormap = None; // its own window's
     GLXContext context = nullptr;
     bool picture = false; // the fern kept in its picture and copied out, else drawn on the window
     int width = 0, height = 0;
@@ -25,8 +26,8 @@ struct GlxSurface {
 // Both return an empty string, or why the window cannot be drawn on; a
 // window id that names no window leaves `window` 0.
 std::string AdoptWindow(GlxSurface& surface, Window window);
-// Full screen: the screen's size, the window manager asked for full screen,
-// no cursor.
+// Full screen: the screen's size as it is now, the window manager asked for
+// full screen, no cursor.
 std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen);
 
 // A new figure at the surface's size.

@@ -43,6 +43,11 @@ void IdleAlarm::Arm() {
         XSyncChangeAlarm(display, alarm, changes, &attributes);
 }
 
+void IdleAlarm::SetMark(long milliseconds) {
+    mark = milliseconds;
+    Arm();
+}
+
 void IdleAlarm::Note(const XEvent& event) {
     if (event.type != syncEvent + XSyncAlarmNotify ||
         reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm != alarm)
@@ -57,6 +62,23 @@ void IdleAlarm::End() {
     alarm = None;
 }
 
+namespace {
+
+bool Marked(Display* display, Window window, Atom version) {
+    Atom type = None;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(display, window, version, 0, 16, False, XA_STRING, &type,
+                                    &format, &items, &after, &data) == Success &&
+                 type != None;
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+} // namespace
+
 // It marks a window of its own, a child of the root, with its version, and
 // takes the mark away when it ends.
 bool XscreensaverRuns(Display* display) {
@@ -67,18 +89,28 @@ bool XscreensaverRuns(Display* display) {
         !XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
         return false;
     bool found = false;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        Atom type = None;
-        int format;
-        unsigned long items, after;
-        unsigned char* data = nullptr;
-        found = XGetWindowProperty(display, children[i], version, 0, 16, False, XA_STRING, &type,
-                                   &format, &items, &after, &data) == Success &&
-                type != None;
-        if (data != nullptr)
-            XFree(data);
-    }
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = Marked(display, children[i], version);
     if (children != nullptr)
         XFree(children);
     return found;
+}
+
+void SaverWatch::Start(Display* newDisplay) {
+    display = newDisplay;
+    version = XInternAtom(display, "_SCREENSAVER_VERSION", False);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+}
+
+// A new child of the root: its properties watched, and looked at now, as the
+// mark may have come before the watch.
+void SaverWatch::Note(const XEvent& event, Window own) {
+    if (event.type == CreateNotify && event.xcreatewindow.parent == DefaultRootWindow(display) &&
+        event.xcreatewindow.window != own) {
+        XSelectInput(display, event.xcreatewindow.window, PropertyChangeMask);
+        came = came || Marked(display, event.xcreatewindow.window, version);
+    } else if (event.type == PropertyNotify && event.xproperty.atom == version &&
+               event.xproperty.state == PropertyNewValue) {
+        came = true;
+    }
 }

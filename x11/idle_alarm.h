@@ -11,6 +11,9 @@ class IdleAlarm {
   public:
     // False when the server counts no idle time.
     bool Start(Display* display, long milliseconds);
+    // Another mark from now on: a short one while the fern shows, so that
+    // the first input after a pointer's nudge still counts.
+    void SetMark(long milliseconds);
     // Takes an event of the alarm's, if it is one.
     void Note(const XEvent& event);
     void End();
@@ -28,3 +31,18 @@ class IdleAlarm {
 
 // xscreensaver runs on that display.
 bool XscreensaverRuns(Display* display);
+
+// xscreensaver started later: it marks a window of its own, a child of the
+// root, with its version. Errors of the look at a window that went at once
+// are the X error handler's to pass over.
+class SaverWatch {
+  public:
+    void Start(Display* display);
+    // OWN: the fern's window, whose events are not the watch's to choose.
+    void Note(const XEvent& event, Window own);
+    bool came = false;
+
+  private:
+    Display* display = nullptr;
+    Atom version = None;
+};

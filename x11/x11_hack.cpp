@@ -1,30 +1,60 @@
 #include "x11_hack.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/extensions/scrnsaver.h>
 #include <X11/keysym.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
 
 #include "animation.h"
 #include "glx_surface.h"
 #include "idle_alarm.h"
 #include "idle_loop.h"
 #include "movement.h"
+#include "one_watcher.h"
 #include "tick_loop.h"
 
 namespace {
 
 bool windowLost = false; // an X error once drawing began: the window went
 
-int NoteXError(Display*, XErrorEvent*) {
-    windowLost = true;
+// A look at another client's window that went at once is none of ours.
+int NoteXError(Display*, XErrorEvent* error) {
+    if (error->error_code != BadWindow ||
+        (error->request_code != X_GetProperty && error->request_code != X_ChangeWindowAttributes &&
+         error->request_code != X_QueryTree))
+        windowLost = true;
     return 0;
 }
 
+// The server gone: our own word for it, not Xlib's.
+int LoseDisplay(Display* display) {
+    std::fprintf(stderr, "verdanelle: lost the X display \"%s\"\n", DisplayString(display));
+    std::fflush(stderr);
+    _exit(1);
+}
+
+long long Milliseconds() { // monotonic
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000LL + t.tv_nsec / 1000000;
+}
+
+// What a showing under --idle shares with its watch: the idle alarm's and
+// xscreensaver's events, and when the fern last saw the pointer nudged.
+struct IdleShowing {
+    IdleAlarm& alarm;
+    SaverWatch& watch;
+    long long nudgedAt = -1000000;
+};
+
 class X11Host final : public TickHost {
   public:
-    // The idle alarm, under --idle, gets its events while the fern shows.
-    explicit X11Host(GlxSurface& surface, IdleAlarm* alarm = nullptr)
-        : surface(surface), alarm(alarm), pointer{surface.pointerX, surface.pointerY},
+    explicit X11Host(GlxSurface& surface, IdleShowing* idle = nullptr)
+        : surface(surface), idle(idle), pointer{surface.pointerX, surface.pointerY},
           pointerKnown(surface.pointerKnown) {
         // The server's own screen saver blanks the screen, and Xorg turns it
         // on whenever DPMS powers the monitor down.
@@ -52,7 +82,7 @@ class X11Host final : public TickHost {
 
   private:
     GlxSurface& surface;
-    IdleAlarm* alarm;
+    IdleShowing* idle;
     ScreenPoint pointer; // where it was first seen, full screen
     bool pointerKnown;
     int saverEvent = -1; // the first event number of MIT-SCREEN-SAVER
@@ -111,6 +141,8 @@ bool X11Host::Handle(bool) {
             if (!pointerKnown)
                 pointer = now;
             pointerKnown = true;
+            if (idle != nullptr)
+                idle->nudgedAt = Milliseconds();
             break;
         }
         case ClientMessage:
@@ -118,8 +150,10 @@ bool X11Host::Handle(bool) {
                 return false;
             break;
         default:
-            if (alarm != nullptr)
-                alarm->Note(event);
+            if (idle != nullptr) {
+                idle->alarm.Note(event);
+                idle->watch.Note(event, surface.window);
+            }
             if (event.type == saverEvent + ScreenSaverNotify)
                 blanked = reinterpret_cast<XScreenSaverNotifyEvent&>(event).state == ScreenSaverOn;
             break;
@@ -131,8 +165,9 @@ bool X11Host::Handle(bool) {
 // --idle on X11: the server's idle time, and full screen from it.
 class X11Idle final : public IdleHost {
   public:
-    X11Idle(GlxSurface& surface, IdleAlarm& alarm, long delay, const sigset_t& sleepMask)
-        : surface(surface), alarm(alarm), delay(delay), sleepMask(sleepMask) {}
+    X11Idle(GlxSurface& surface, IdleAlarm& alarm, SaverWatch& watch, long mark, long delay,
+            const sigset_t& sleepMask)
+        : surface(surface), showing{alarm, watch}, mark(mark), delay(delay), sleepMask(sleepMask) {}
     int Connection() override { return ConnectionNumber(surface.display); }
     bool ReadyToSleep() override {
         XFlush(surface.display);
@@ -142,31 +177,44 @@ class X11Idle final : public IdleHost {
         while (XPending(surface.display) > 0) {
             XEvent event;
             XNextEvent(surface.display, &event);
-            alarm.Note(event);
+            showing.alarm.Note(event);
+            showing.watch.Note(event, None);
         }
         return true;
     }
-    bool Idle() override { return alarm.idle; }
-    bool Show() override {
+    bool Idle() override { return showing.alarm.idle; }
+    bool Show(const Beside& beside) override {
         error = MakeOwnWindow(surface, 0, 0, true); // a new figure each time
         XSync(surface.display, False);
         if (error.empty() && windowLost)
             error = "cannot draw on the window";
         if (error.empty()) {
+            // Any input that the fern does not see itself ends it too: the
+            // alarm at the first input after a quarter second's calm.
+            showing.alarm.SetMark(showMark);
             StartSurfaceFigure(surface);
-            X11Host host(surface, &alarm);
-            RunTicks(host, delay, sleepMask);
+            X11Host host(surface, &showing);
+            RunTicks(host, delay, sleepMask, &beside);
+            showing.alarm.SetMark(mark);
         }
         CloseWindow(surface);
         windowLost = false;
         return error.empty();
     }
+    // The pointer's nudge and the alarm's word come in one read of events.
+    bool Nudged() override { return Milliseconds() - showing.nudgedAt < 500; }
+    std::string OtherSaver() override {
+        return showing.watch.came ? "xscreensaver started: it shows the screen saver now (choose "
+                                    "Verdanelle in its settings: verdanelle --add-to-xscreensaver)"
+                                  : "";
+    }
     std::string error;
 
   private:
+    static constexpr long showMark = 250;
     GlxSurface& surface;
-    IdleAlarm& alarm;
-    long delay;
+    IdleShowing showing;
+    long mark, delay;
     const sigset_t& sleepMask;
 };
 
@@ -177,6 +225,7 @@ int RunX11Hack(const HackOptions& options, const sigset_t& sleepMask) {
     surface.display = XOpenDisplay(nullptr);
     if (surface.display == nullptr)
         return Refuse(std::string("cannot open display \"") + XDisplayName(nullptr) + "\"", 1);
+    XSetIOErrorHandler(LoseDisplay);
 
     std::string error;
     XSetErrorHandler(NoteXError);
@@ -216,9 +265,16 @@ int RunX11Idle(const HackOptions& options, const sigset_t& sleepMask) {
     surface.display = XOpenDisplay(nullptr);
     if (surface.display == nullptr)
         return Refuse(std::string("cannot open display \"") + XDisplayName(nullptr) + "\"", 1);
+    XSetIOErrorHandler(LoseDisplay);
+    XSetErrorHandler(NoteXError); // before the first look at other clients' windows
+    std::string error = HoldWatcherLock(DisplayString(surface.display));
+    if (!error.empty()) {
+        XCloseDisplay(surface.display);
+        return Refuse(error, 1);
+    }
     DesktopBus bus;
-    std::string error;
     IdleAlarm alarm;
+    SaverWatch watch;
     if (XscreensaverRuns(surface.display))
         error = "xscreensaver already runs here: choose Verdanelle in its settings "
                 "(verdanelle --add-to-xscreensaver) instead";
@@ -229,11 +285,12 @@ int RunX11Idle(const HackOptions& options, const sigset_t& sleepMask) {
         error = "this X server tells no idle time (the SYNC extension's IDLETIME counter); "
                 "see man verdanelle";
     if (error.empty()) {
+        watch.Start(surface.display);
         bus.ServeInhibitions();
-        XSetErrorHandler(NoteXError);
-        X11Idle host(surface, alarm, options.delay, sleepMask);
-        if (!RunIdle(host, bus, sleepMask))
-            error = host.error.empty() ? "lost the display" : host.error;
+        X11Idle host(surface, alarm, watch, options.idleSeconds * 1000, options.delay, sleepMask);
+        error = RunIdle(host, bus, sleepMask);
+        if (!host.error.empty())
+            error = host.error;
         alarm.End();
     }
     XCloseDisplay(surface.display);
