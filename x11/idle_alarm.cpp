@@ -48,11 +48,15 @@ void IdleAlarm::SetMark(long milliseconds) {
     Arm();
 }
 
+// Told by the count the event carries, not by turns: with the mark changed,
+// an event of the alarm as it was may still be on its way.
 void IdleAlarm::Note(const XEvent& event) {
-    if (event.type != syncEvent + XSyncAlarmNotify ||
-        reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm != alarm)
+    const auto& notice = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event);
+    if (event.type != syncEvent + XSyncAlarmNotify || notice.alarm != alarm)
         return;
-    idle = !idle;
+    XSyncValue markValue;
+    XSyncIntToValue(&markValue, static_cast<int>(mark));
+    idle = XSyncValueGreaterOrEqual(notice.counter_value, markValue);
     Arm();
 }
 

@@ -221,6 +221,8 @@ until_shown() { # until_shown yes|no: waits up to 5 s, then the ms it took
     echo "$now"
 }
 xdotool mousemove 300 300
+make_window 50 50 # with the focus, as no window manager moves it: keys go there
+xdotool windowfocus "$window"
 eval "$(dbus-launch --sh-syntax)" # a session bus, where it answers browsers' Inhibit calls
 idle_bus=$DBUS_SESSION_BUS_PID
 start_hack "$hack" --idle 2
@@ -234,15 +236,89 @@ check "--idle: a movement hides it, and it goes on waiting" equals "$(x_shown &&
 sleep 1.5
 until_shown yes >/dev/null
 check "--idle: shown again after the next idle period" x_shown
-xdotool mousemove_relative 10 0
-"$helper" inhibit 3 & # a browser playing a video, for 3 s
+rc=$("$hack" --idle 2 2>"$work/err"; echo $?)
+check "--idle: a second one exits 1 at once, naming the first" equals \
+    "$rc $(grep -c "already runs for this display (process $(pgrep -f "^$hack --idle"))" "$work/err")" "1 1"
+xdotool mousemove_relative 2 1
+sleep 0.5
+check "--idle: a nudge of 3 pixels, which the fern sees, leaves it shown" x_shown
+# While it shows: a browser's Inhibit answered, and another caller cannot
+# undo it; a Shift, which no window of its sees, hides it; the inhibition
+# keeps the next showing away until its caller goes.
+sent=$(date +%s%N)
+"$helper" inhibit 5 >"$work/cookie" & # a browser playing a video, for 5 s
+for _ in $(seq 200); do [ -s "$work/cookie" ] && break; sleep 0.01; done
+echo "X11 --idle: Inhibit answered $((($(date +%s%N) - sent) / 1000000)) ms after the call, while it shows"
+check "--idle: Inhibit answered while it shows" equals "$(x_shown && echo shown) $(grep -c . "$work/cookie")" "shown 1"
+check "--idle: UnInhibit of another caller's cookie is refused" grep -q 'no inhibition of yours' \
+    <(gdbus call --session -d org.freedesktop.ScreenSaver -o /org/freedesktop/ScreenSaver \
+        -m org.freedesktop.ScreenSaver.UnInhibit "$(cat "$work/cookie")" 2>&1)
+xdotool key shift
+echo "X11 --idle: hidden $(until_shown no) ms after a Shift that went to no window of its"
 sleep 2.5
-check "--idle: a browser's Inhibit on the session bus keeps it away" test -z "$(x_shown && echo shown)"
+check "--idle: hidden by the Shift, and kept away by the Inhibit made while it showed" test -z "$(x_shown && echo shown)"
 wait $!
 echo "X11 --idle: shown $(until_shown yes) ms after the Inhibit's caller went"
 check "--idle: shown once the caller is gone" x_shown
 pkill -TERM -f "^$hack --idle"
 check "--idle: SIGTERM ends it with 0" equals "$(hack_exit 2)" 0
+drop_window
+# The desktop's own daemon takes org.freedesktop.ScreenSaver over; its power
+# manager's HasInhibit then keeps the fern away. MATE's screen saver coming
+# later ends it with 1.
+xdotool mousemove_relative 10 0
+start_hack "$hack" --idle 2
+sleep 0.5
+"$helper" own org.freedesktop.ScreenSaver 7 >"$work/owned" &
+daemon=$!
+"$helper" power-inhibit 3 &
+sleep 2.8
+check "--idle: a desktop daemon takes org.freedesktop.ScreenSaver over; its power manager's HasInhibit keeps it away" \
+    equals "$(cat "$work/owned") $(x_shown && echo shown)" "owned "
+wait $!
+echo "X11 --idle: shown $(until_shown yes) ms after HasInhibitChanged(false)"
+check "--idle: shown at the power manager's HasInhibitChanged(false)" x_shown
+"$helper" own org.mate.ScreenSaver 2 >/dev/null &
+check "--idle: MATE's screen saver started later: exit 1, saying so" equals \
+    "$(hack_exit 3) $(grep -c "MATE's screen saver started" "$work/hack.err")" "1 1"
+wait "$daemon" $!
+# A smaller screen: the next showing has its size. Then 30 showings, each
+# ended by the pointer: memory and the server's resources held.
+xrandr --fb 800x600 >/dev/null 2>&1
+start_hack "$hack" --idle 1
+until_shown yes >/dev/null
+own=$(xdotool search --name '^Verdanelle$' | head -n 1)
+check "--idle: the screen's new size" equals "$(xdotool getwindowgeometry "$own" | sed -n 's/ *Geometry: //p')" 800x600
+xrandr --fb 1024x768 >/dev/null 2>&1
+held() { # resident kB, then the hack's X resources by kind
+    local window base
+    window=$(xdotool search --name '^Verdanelle$' | head -n 1)
+    base=$(printf '0x%x' $((window & ~0x1fffff)))
+    echo "$(awk '/^VmRSS/ { print $2 }' "/proc/$(pgrep -f "^$hack --idle")/status")" \
+        "$(xrestop -b -m 1 | awk -v base="$base" '/res_base/ { on = $3 == base } on && /: [0-9]+$/ && !/bytes/ { printf "%s ", $NF }')"
+}
+for showing in $(seq 30); do
+    until_shown yes >/dev/null
+    sleep 0.2
+    [ "$showing" = 10 ] && read -r rss10 resources10 <<<"$(held)"
+    [ "$showing" = 30 ] && read -r rss30 resources30 <<<"$(held)"
+    xdotool mousemove_relative 10 0
+    until_shown no >/dev/null
+done
+echo "X11 --idle: resident $rss10 kB at showing 10, $rss30 kB at 30; X resources $resources10/ $resources30"
+check "--idle: 30 showings: memory within 3 MB from showing 10 to 30, no X resource more" equals \
+    "$((rss30 - rss10 < 3072)) $resources30" "1 $resources10"
+pkill -TERM -f "^$hack --idle"
+hack_exit 2 >/dev/null
+# The X server gone: our own message, and 1.
+exec 6< <(Xvfb -displayfd 7 -screen 0 320x240x24 -nolisten tcp -noreset 7>&1 2>/dev/null)
+lost_xvfb=$!
+read -r -t 20 lost <&6
+DISPLAY=:$lost start_hack "$hack" --idle 60
+sleep 1
+kill "$lost_xvfb"
+check "--idle: the X server lost: exit 1, in its own words" equals \
+    "$(hack_exit 3) $(cat "$work/hack.err")" "1 verdanelle: lost the X display \":$lost\""
 kill "$idle_bus"
 unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
 # The entry as root with the user's HOME (sudo -E): the user's, folders too;
@@ -295,9 +371,13 @@ check "which xscreensaver reads as its own hacks and Verdanelle last" equals \
     "$((entries - 1)) $ours"
 printf '%s\n' "mode: one" "selected: $((entries - 1))" "lock: False" "splash: False" "fade: False" \
     "unfade: False" "cycle: 0:00:00" "timeout: 1:00:00" >>"$home/.xscreensaver"
+in_background later as_nobody verdanelle --idle 60 2>"$work/later.err" # before the daemon
+sleep 0.5
 as_nobody xscreensaver --no-splash --log "$home/daemon.log" >/dev/null 2>&1 &
 daemon_pid=$!
 sleep 2
+check "--idle, then xscreensaver started: it ends with 1, saying so" equals \
+    "$(exit_code later 3) $(grep -c 'xscreensaver started' "$work/later.err")" "1 1"
 as_nobody xscreensaver-command -select "$entries" >/dev/null 2>&1
 for _ in $(seq 50); do pgrep -u nobody -f '^verdanelle --root' >/dev/null && break; sleep 0.1; done
 check "the daemon starts the hack" pgrep -u nobody -f '^verdanelle --root' >/dev/null
@@ -504,7 +584,7 @@ for ending in key movement button workspace close; do
 done
 exec 5>&-
 pkill -u nobody -x swayidle
-pkill -u nobody -x wayvnc
+pkill -u nobody -x wayvnc # its pointer would bring its own window a cursor
 pkill -u nobody -f '^verdanelle --fullscreen'
 rc=$(as_wayland verdanelle --root 2>"$work/err" >/dev/null; echo $?)
 check "Wayland: --root refuses with 2, and points to --fullscreen" equals "$rc $(grep -c -- 'verdanelle --fullscreen' "$work/err")" "2 1"
@@ -587,6 +667,30 @@ echo "Wayland --idle: shown $(wl_until yes) ms after that window went"
 check "Wayland --idle: shown once the window is gone" shown
 pkill -TERM -u nobody -f '^verdanelle --idle'
 check "Wayland --idle: SIGTERM ends it with 0" equals "$(exit_code idle 2)" 0
+# One a display; then 30 showings, each ended by the pointer: memory held.
+as_wayland wayvnc 127.0.0.1 "$port" >>"$work/wayvnc.log" 2>&1 &
+exec 5> >(python3 "$here/rfb_pointer.py" "$port")
+echo "200 300" >&5
+in_background idle as_wayland verdanelle --idle 1
+sleep 0.5
+rc=$(as_wayland verdanelle --idle 1 2>"$work/err" >/dev/null; echo $?)
+check "Wayland --idle: a second one exits 1 at once, naming the first" equals \
+    "$rc $(grep -c 'already runs for this display (process [0-9]' "$work/err")" "1 1"
+resident() { awk '/^VmRSS/ { print $2 }' "/proc/$(pgrep -u nobody -f '^verdanelle --idle 1')/status"; }
+for showing in $(seq 30); do
+    wl_until yes >/dev/null
+    sleep 0.3
+    [ "$showing" = 10 ] && rss10=$(resident)
+    [ "$showing" = 30 ] && rss30=$(resident)
+    echo "$((200 + showing % 2 * 10)) 300" >&5
+    wl_until no >/dev/null
+done
+echo "Wayland --idle: resident $rss10 kB at showing 10, $rss30 kB at 30"
+check "Wayland --idle: 30 showings: memory within 3 MB from showing 10 to 30" test $((rss30 - rss10)) -lt 3072
+pkill -TERM -u nobody -f '^verdanelle --idle'
+exit_code idle 2 >/dev/null
+exec 5>&-
+pkill -u nobody -x wayvnc
 pkill -u nobody -x sway
 
 # --idle on KWin (ext-idle-notify-v1) and Mutter (GNOME's idle monitor on the

@@ -5,7 +5,11 @@
 //                                   manager's close button does
 //   x11-helper inhibit SECONDS      asks the session bus's screen saver not to
 //                                   start, as a browser playing a video does,
-//                                   and holds that until it ends
+//                                   prints the cookie and holds it until it ends
+//   x11-helper own NAME SECONDS     takes the bus name NAME from its owner, as
+//                                   a desktop's daemon does, and says whether
+//   x11-helper power-inhibit SECONDS  a desktop's power manager, which says
+//                                   something inhibits, and after SECONDS not
 //   x11-helper mutter-key SECONDS   a Shift, and SECONDS later a space, typed
 //                                   through Mutter's remote desktop, as a
 //                                   headless session has no keyboard
@@ -21,16 +25,75 @@
 #include <time.h>
 #include <unistd.h>
 
+namespace {
+
+// Answers what comes on BUS for SECONDS.
+void Serve(sd_bus* bus, double seconds) {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    double end = now.tv_sec + now.tv_nsec / 1e9 + seconds;
+    for (;;) {
+        while (sd_bus_process(bus, nullptr) > 0) {
+        }
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        double left = end - (now.tv_sec + now.tv_nsec / 1e9);
+        if (left <= 0)
+            return;
+        sd_bus_wait(bus, static_cast<std::uint64_t>(left * 1e6));
+    }
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "inhibit") == 0) {
         sd_bus* bus = nullptr;
         sd_bus_error error = SD_BUS_ERROR_NULL;
+        sd_bus_message* reply = nullptr;
+        std::uint32_t cookie = 0;
         if (sd_bus_open_user(&bus) < 0 ||
             sd_bus_call_method(bus, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-                               "org.freedesktop.ScreenSaver", "Inhibit", &error, nullptr, "ss",
-                               "x11-helper", "a video plays") < 0)
+                               "org.freedesktop.ScreenSaver", "Inhibit", &error, &reply, "ss",
+                               "x11-helper", "a video plays") < 0 ||
+            sd_bus_message_read_basic(reply, 'u', &cookie) < 0)
             return 1;
+        std::printf("%u\n", cookie);
+        std::fflush(stdout);
         sleep(static_cast<unsigned>(std::atoi(argv[2])));
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "own") == 0) {
+        sd_bus* bus = nullptr;
+        if (sd_bus_open_user(&bus) < 0)
+            return 1;
+        bool owned = sd_bus_request_name(bus, argv[2], SD_BUS_NAME_REPLACE_EXISTING) >= 0;
+        std::printf(owned ? "owned\n" : "refused\n");
+        std::fflush(stdout);
+        Serve(bus, std::atof(argv[3]));
+        return owned ? 0 : 1;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "power-inhibit") == 0) {
+        static int has = 1;
+        static const sd_bus_vtable methods[] = {
+            SD_BUS_VTABLE_START(0),
+            SD_BUS_METHOD(
+                "HasInhibit", "", "b",
+                [](sd_bus_message* m, void*, sd_bus_error*) {
+                    return sd_bus_reply_method_return(m, "b", has);
+                },
+                SD_BUS_VTABLE_UNPRIVILEGED),
+            SD_BUS_SIGNAL("HasInhibitChanged", "b", 0), SD_BUS_VTABLE_END};
+        const char* path = "/org/freedesktop/PowerManagement/Inhibit";
+        const char* name = "org.freedesktop.PowerManagement.Inhibit";
+        sd_bus* bus = nullptr;
+        if (sd_bus_open_user(&bus) < 0 ||
+            sd_bus_add_object_vtable(bus, nullptr, path, name, methods, nullptr) < 0 ||
+            sd_bus_request_name(bus, name, 0) < 0)
+            return 1;
+        Serve(bus, std::atof(argv[2]));
+        has = 0;
+        sd_bus_emit_signal(bus, path, name, "HasInhibitChanged", "b", has);
+        Serve(bus, 1);
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "mutter-key") == 0) {
