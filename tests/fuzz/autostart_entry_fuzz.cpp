@@ -1,51 +1,25 @@
-// The autostart entry editor: the first byte picks the idle time, the rest is
-// the user's entry. Started, an entry runs --idle SECONDS, is not hidden,
-// keeps every other line in order, and a second start changes nothing;
-// hidden, it is hidden, and a second hide changes nothing.
+// The autostart entry editor: the first byte picks the idle time, the rest
+// is the user's entry. Started, it runs --idle SECONDS, is not hidden and
+// keeps every other line in order; hidden, it is hidden; neither changes
+// anything a second time.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#include <iterator>
+#include <sstream>
 
 #include "autostart_entry.h"
+#include "property.h"
 
 namespace {
 
-[[noreturn]] void Broken(const char* property, const std::string& before,
-                         const std::string& after) {
-    std::fprintf(stderr, "property broken: %s\n--- before ---\n%s\n--- after ---\n%s\n", property,
-                 before.c_str(), after.c_str());
-    std::abort();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-// A line that the editor may change: Exec, Comment or Hidden.
-bool Editable(const std::string& line) {
-    std::size_t key = line.find_first_not_of(" \t");
-    return key != std::string::npos &&
-           (line.compare(key, 4, "Exec") == 0 || line.compare(key, 7, "Comment") == 0 ||
-            line.compare(key, 6, "Hidden") == 0);
-}
-
-// Are BEFORE's lines, but blank ones and those the editor may change, in
-// AFTER in order?
+// Are BEFORE's lines, but blank ones and those the editor may change (Exec,
+// Comment, Hidden), in AFTER in order?
 bool Kept(const std::string& before, const std::string& after) {
     std::vector<std::string> now = Lines(after);
     std::size_t k = 0;
     for (const std::string& line : Lines(before)) {
-        if (Editable(line) || line.find_first_not_of(" \t\r") == std::string::npos)
+        std::size_t key = line.find_first_not_of(" \t\r");
+        if (key == std::string::npos || line.compare(key, 4, "Exec") == 0 ||
+            line.compare(key, 7, "Comment") == 0 || line.compare(key, 6, "Hidden") == 0)
             continue;
         while (k < now.size() && now[k] != line)
             ++k;
@@ -55,22 +29,18 @@ bool Kept(const std::string& before, const std::string& after) {
     return true;
 }
 
-// Does LINE hold --idle SECONDS (or -idle, or with "=") among its words?
-bool RunsIdle(const std::string& line, long seconds) {
-    std::vector<std::string> words;
-    for (std::size_t i = 0; i < line.size();) {
-        std::size_t start = line.find_first_not_of(" \t", i);
-        if (start == std::string::npos)
-            break;
-        i = line.find_first_of(" \t", start);
-        words.push_back(line.substr(start, i == std::string::npos ? i : i - start));
-    }
+// Has an Exec line --idle SECONDS (or -idle, or with "=") among its words?
+bool RunsIdle(const std::string& text, long seconds) {
     std::string number = std::to_string(seconds);
-    for (std::size_t k = 0; k < words.size(); ++k)
-        for (const char* idle : {"--idle", "-idle"})
-            if ((words[k] == idle && k + 1 < words.size() && words[k + 1] == number) ||
-                words[k] == idle + ("=" + number))
-                return true;
+    for (const std::string& line : Lines(text)) {
+        std::istringstream in(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+        for (std::size_t k = 0; line.find("Exec") != std::string::npos && k < words.size(); ++k)
+            for (std::string idle : {"--idle", "-idle"})
+                if ((words[k] == idle && k + 1 < words.size() && words[k + 1] == number) ||
+                    words[k] == idle + "=" + number)
+                    return true;
+    }
     return false;
 }
 
@@ -81,35 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const long seconds = 1 + data[0] * 338L; // 1 to 86191
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-
     EntryEdit started = StartInEntry(text, "verdanelle", seconds);
     EntryEdit hidden = HideEntry(text, "verdanelle");
-    if (hidden.outcome == EntryOutcome::NotAnEntry && started.outcome != EntryOutcome::NotAnEntry)
-        Broken("an entry that cannot be hidden cannot be started", text, "");
-    if (started.outcome == EntryOutcome::NotAnEntry && !started.text.empty())
-        Broken("no entry, no text", text, started.text);
-    if (started.outcome == EntryOutcome::NotAnEntry)
+    bool none = started.outcome == EntryOutcome::NotAnEntry;
+    Hold(!none || started.text.empty(), "no entry, no text", started.text);
+    Hold(hidden.outcome != EntryOutcome::NotAnEntry || none, "what cannot be hidden cannot start",
+         text);
+    if (none)
         return 0;
-    const std::string& now = started.text;
-    bool runs = false;
-    for (const std::string& line : Lines(now))
-        runs = runs || (line.find("Exec") != std::string::npos && RunsIdle(line, seconds));
-    if (!runs)
-        Broken("started, its Exec runs --idle SECONDS", text, now);
-    if (EntryHidden(now))
-        Broken("started, it is not hidden", text, now);
-    if (!Kept(text, now))
-        Broken("started, every other line is kept in order", text, now);
-    if (StartInEntry(now, "verdanelle", seconds).outcome != EntryOutcome::Unchanged)
-        Broken("a second start changes nothing", text, now);
-    if ((started.outcome == EntryOutcome::Unchanged) != (now == text))
-        Broken("unchanged means the same text", text, now);
-
-    if (!EntryHidden(hidden.text))
-        Broken("hidden, it is hidden", text, hidden.text);
-    if (!Kept(text, hidden.text))
-        Broken("hidden, every other line is kept in order", text, hidden.text);
-    if (HideEntry(hidden.text, "verdanelle").outcome != EntryOutcome::Unchanged)
-        Broken("a second hide changes nothing", text, hidden.text);
+    Hold(RunsIdle(started.text, seconds) && !EntryHidden(started.text) && Kept(text, started.text),
+         "started, it runs --idle SECONDS, is not hidden and keeps the other lines", started.text);
+    Hold(StartInEntry(started.text, "verdanelle", seconds).outcome == EntryOutcome::Unchanged &&
+             (started.outcome == EntryOutcome::Unchanged) == (started.text == text),
+         "a second start changes nothing", started.text);
+    Hold(EntryHidden(hidden.text) && Kept(text, hidden.text) &&
+             HideEntry(hidden.text, "verdanelle").outcome == EntryOutcome::Unchanged,
+         "hidden, it is hidden, keeps the other lines, and a second hide changes nothing",
+         hidden.text);
     return 0;
 }
