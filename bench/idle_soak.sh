@@ -47,7 +47,7 @@ for showing in $(seq "$showings"); do
         window=$(xdotool search --name '^Verdanelle$' | head -n 1)
         echo "X11, showing $showing: $(figures "$hack" "$(printf '0x%x' $((window & ~0x1fffff)))")"
     fi
-    xdotool mousemove_relative 10 0
+    xdotool mousemove_relative -- $((showing % 2 * 20 - 10)) 0 # to and fro, never at the edge
     until_is no x_shown
 done
 kill "$hack"

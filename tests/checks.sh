@@ -63,8 +63,9 @@ marked_processes() { # marked_processes MARK: "PID COMMAND" of each but this she
 end_marked() { # end_marked MARK: TERM, and KILL to what is left after two seconds
     local left i
     for i in 1 2 3 4 5 6 7 8 9 10 11; do
-        left=$(marked_processes "$1" | cut -d' ' -f1)
+        left=$(marked_processes "$1") # no pipe: its other end would be marked too
         [ -n "$left" ] || return 0
+        left=$(cut -d' ' -f1 <<<"$left")
         case $i in 1) kill -TERM $left ;; 11) kill -KILL $left ;; *) sleep 0.2 ;; esac 2>/dev/null
     done
 }
