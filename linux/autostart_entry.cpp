@@ -123,15 +123,20 @@ bool WithIdle(std::string& value, const std::string& program, long seconds) {
         std::size_t dashes = word.rfind("--", 0) == 0 ? 2 : 1;
         if (word[0] != '-' || word.compare(dashes, 4, "idle") != 0)
             continue;
+        // A word changed keeps its start; its end moves with it.
         if (word.size() == dashes + 4) {
             found = true;
-            if (k + 1 < words.size())
-                value.replace(words[k + 1].first, words[k + 1].second - words[k + 1].first, number);
-            else
+            if (k + 1 < words.size()) {
+                auto& next = words[k + 1];
+                value.replace(next.first, next.second - next.first, number);
+                next.second = next.first + number.size();
+            } else {
                 value += " " + number;
+            }
         } else if (word[dashes + 4] == '=') {
             found = true;
             value.replace(words[k].first + dashes + 5, word.size() - dashes - 5, number);
+            words[k].second = words[k].first + dashes + 5 + number.size();
         }
     }
     if (!found)

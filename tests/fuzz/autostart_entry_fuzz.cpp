@@ -33,7 +33,7 @@ bool Kept(const std::string& before, const std::string& after) {
 bool RunsIdle(const std::string& text, long seconds) {
     std::string number = std::to_string(seconds);
     for (const std::string& line : Lines(text)) {
-        std::istringstream in(line);
+        std::istringstream in(line.substr(std::min(line.find('='), line.size() - 1) + 1));
         std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
         for (std::size_t k = 0; line.find("Exec") != std::string::npos && k < words.size(); ++k)
             for (std::string idle : {"--idle", "-idle"})

@@ -236,6 +236,8 @@ TEST(AutostartEntry, StartAndHide) {
          "[Desktop Entry]\nExec=\"/my dir/verdanelle\" --delay 1 --idle 120", Changed},
         {"[Desktop Entry]\nName=V\n\n", Changed,
          "[Desktop Entry]\nName=V\nExec=verdanelle --idle 120\n\n", Changed},
+        {"[Desktop Entry]\nExec=verdanelle --idle --idle=5\n", Changed,
+         "[Desktop Entry]\nExec=verdanelle --idle 120\n", Changed},
         {"[Other]\nExec=verdanelle\n", NotAnEntry, "", NotAnEntry},
         {"[Desktop Entry]\nExec=\"/opt/v --idle 9\n", NotAnEntry, "", Changed},
     };
