@@ -228,8 +228,9 @@ void Renumber(Lines& lines, const List& list, const std::vector<std::size_t>& re
                 now = -1;
             else if (static_cast<long>(k) < selected && now >= 0)
                 --now;
-        lines[i].replace(digits, static_cast<std::size_t>(end - (lines[i].c_str() + digits)),
-                         std::to_string(now));
+        if (now != selected) // as written ("02" stays "02") where it stays
+            lines[i].replace(digits, static_cast<std::size_t>(end - (lines[i].c_str() + digits)),
+                             std::to_string(now));
     }
 }
 

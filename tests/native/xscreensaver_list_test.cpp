@@ -84,6 +84,7 @@ TEST(XscreensaverList, TakeOutEveryEntryOfOurs) {
         {"selected: 0\n" + list, Changed, "selected: 0\n" + kept},
         // Past the list's end, as the user left it.
         {"selected: 5\n" + list, Changed, "selected: 5\n" + kept},
+        {"selected: 00\n" + list, Changed, "selected: 00\n" + kept},
         // One that shares its line with another entry is not ours to split.
         {"programs: maze \\n verdanelle --root \\n\n", UsersOwn, ""},
         // Over two lines, at the list's end, without its \n.
