@@ -735,7 +735,7 @@ first_frame() { # first_frame LOG IDLE_FROM: the ms from a second after it to th
         /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - from - 1000; exit }' "$1"
 }
 for compositor in kwin mutter; do
-    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 6 2>/dev/null | tail -n 1)
+    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 8 2>/dev/null | tail -n 1)
     echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug" "$(stamp "$wl/keys.debug" shift)") ms after the idle mark"
     check "$compositor --idle: a surface of the output's size drawn, SIGTERM ends it with 0" equals \
         "$(grep -c 'xdg_toplevel[@#][0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
