@@ -120,6 +120,7 @@ bool DesktopBus::WatchGnomeIdle(std::uint64_t milliseconds) {
     // A watch added when the session is idle past its mark never fires:
     // the idle time first.
     std::uint64_t now = 0;
+    idleMark = milliseconds;
     if (!Ask(session, mutter, mutterPath, mutter, "GetIdletime", 't', now) ||
         !Ask(session, mutter, mutterPath, mutter, "AddIdleWatch", 'u', idleWatch, "t",
              milliseconds))
@@ -174,8 +175,15 @@ int DesktopBus::OnSignal(sd_bus_message* message, void* data, sd_bus_error*) {
             self.idle = true;
             self.WatchUserActive();
         } else if (id != 0 && id == self.activeWatch) {
-            self.idle = false;
+            // Mutter fires it at a device's coming or going too; back is
+            // back only where the idle time started again.
             self.activeWatch = 0;
+            std::uint64_t now = 0;
+            if (Ask(self.session, mutter, mutterPath, mutter, "GetIdletime", 't', now) &&
+                now >= self.idleMark)
+                self.WatchUserActive();
+            else
+                self.idle = false;
         }
     } else if (Is(member, "InhibitorAdded") || Is(member, "InhibitorRemoved")) {
         self.CheckGnomeInhibited();

@@ -54,6 +54,7 @@ class DesktopBus {
     sd_bus* session = nullptr;
     sd_bus* system = nullptr;
     std::uint32_t idleWatch = 0, activeWatch = 0;
+    std::uint64_t idleMark = 0;
     std::set<std::pair<std::uint32_t, std::string>> inhibitions; // cookie, caller
     std::uint32_t nextCookie = 1;                                // never given twice
     sd_bus_slot* served[2] = {};
