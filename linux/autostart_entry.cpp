@@ -42,7 +42,7 @@ std::string Trim(const std::string& s) {
     return first == std::string::npos ? "" : s.substr(first, last - first + 1);
 }
 
-// The [Desktop Entry] group, which the specification puts first: its header
+// The [Desktop Entry] group, which desktop entries put first: its header
 // line and the line after its last. False where the first group is another.
 bool FindGroup(const Lines& lines, std::size_t& header, std::size_t& end) {
     for (header = 0; header < lines.all.size(); ++header)
@@ -85,7 +85,7 @@ std::size_t GroupTail(const Lines& lines, std::size_t header, std::size_t end) {
 }
 
 // Exec's words as [begin, end) in VALUE; a quoted word ("...") is one, as the
-// specification quotes them. False where a quote does not end.
+// desktop entries quote them. False where a quote does not end.
 bool Words(const std::string& value, std::vector<std::pair<std::size_t, std::size_t>>& words) {
     for (std::size_t i = 0; i < value.size();) {
         if (value[i] == ' ' || value[i] == '\t') {
