@@ -44,21 +44,26 @@ wayland_protocol(xdg-shell stable/xdg-shell ${wayland_protocols})
 # Idleness: the standard protocol, and KDE's older one (Sway up to 1.7).
 wayland_protocol(ext-idle-notify-v1 staging/ext-idle-notify ${wayland_protocols})
 wayland_protocol(idle . /usr/share/plasma-wayland-protocols)
+# The output's own pixels where the compositor scales by fractions.
+wayland_protocol(viewporter stable/viewporter ${wayland_protocols})
+wayland_protocol(fractional-scale-v1 staging/fractional-scale ${wayland_protocols})
 
 # The hack's decisions apart from any display, for its tests.
 add_library(hack_core STATIC linux/hack_options.cpp linux/autostart.cpp linux/autostart_entry.cpp
   linux/text_file.cpp
-  x11/xscreensaver_list.cpp)
-target_include_directories(hack_core PUBLIC linux x11)
+  x11/xscreensaver_list.cpp x11/screen_layout.cpp wayland/buffer_scale.cpp)
+target_include_directories(hack_core PUBLIC linux x11 wayland)
 target_link_libraries(hack_core PUBLIC renderer_core) # the tick length
 # Its entry (hack/) above X11's and Wayland's own (x11/, wayland/), and what
 # both share below them (linux/): the loop, the options, the picture.
 add_executable(verdanelle hack/hack_main.cpp linux/tick_loop.cpp linux/gl_picture.cpp
   linux/idle_loop.cpp linux/desktop_bus.cpp linux/one_watcher.cpp
   x11/x11_hack.cpp x11/glx_surface.cpp x11/idle_alarm.cpp x11/xscreensaver_file.cpp
-  wayland/wayland_hack.cpp wayland/egl_canvas.cpp ${protocol_code})
+  x11/monitors.cpp x11/input_grab.cpp
+  wayland/wayland_hack.cpp wayland/wayland_display.cpp wayland/wayland_seat.cpp
+  wayland/wayland_windows.cpp wayland/egl_canvas.cpp ${protocol_code})
 target_include_directories(verdanelle PRIVATE wayland ${protocols} ${WAYLAND_INCLUDE})
-target_link_libraries(verdanelle PRIVATE hack_core movement renderer_core X11::X11 X11::Xss X11::Xext
+target_link_libraries(verdanelle PRIVATE hack_core movement renderer_core X11::X11 X11::Xss X11::Xext X11::Xrandr
   OpenGL::GL ${EGL_LIBRARY} ${WAYLAND_CLIENT} ${WAYLAND_EGL} ${WAYLAND_CURSOR} ${XKBCOMMON} ${SYSTEMD})
 
 # The manual page compressed as Debian wants it: without a time stamp.

@@ -16,7 +16,8 @@ packages=(
     xvfb xauth libgl1-mesa-dri libglx-mesa0              # a display with OpenGL
     xdotool x11-utils x11-xserver-utils imagemagick apitrace  # input, blanking, screenshots, GL traces,
     xrestop                                              # the X server's resources per client
-    libx11-dev libxss-dev libgl-dev xscreensaver procps  # the X11 hack and its daemons,
+    libx11-dev libxss-dev libxrandr-dev libgl-dev xscreensaver procps  # the X11 hack and its daemons,
+    i3-wm                                                # a window manager over two monitors,
     libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev  # the Wayland hack,
     plasma-wayland-protocols libsystemd-dev              # its idle watch and the desktop's D-Bus,
     sway swayidle grim wtype wayvnc                      # a compositor, its idle daemon, screenshots, keys, a pointer
@@ -75,7 +76,7 @@ elif installed wine32:i386; then
 fi
 
 # On amd64 the arm64 package is cross-built, and its programs run under qemu.
-packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libxss-dev:arm64
+packages_arm64=(crossbuild-essential-arm64 qemu-user-static libx11-dev:arm64 libxss-dev:arm64 libxrandr-dev:arm64
     libgl-dev:arm64 libgl1-mesa-dri:arm64 libglx-mesa0:arm64 libwayland-dev:arm64 libegl-dev:arm64
     libegl-mesa0:arm64 libxkbcommon-dev:arm64 libsystemd-dev:arm64)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then

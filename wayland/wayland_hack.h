@@ -8,5 +8,5 @@
 // The exit code: 0 when a signal, the user or the compositor ended it.
 int RunWaylandHack(const HackOptions& options, const sigset_t& sleepMask);
 
-// --idle on Wayland: not built yet.
+// --idle on Wayland: full screen in each idle period, until SIGTERM or SIGINT.
 int RunWaylandIdle(const HackOptions& options, const sigset_t& sleepMask);

@@ -1,12 +1,13 @@
 #include "glx_surface.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "gl_picture.h"
+#include "monitors.h"
 #include "tick_loop.h"
 
 namespace {
@@ -59,18 +60,17 @@ std::string AdoptWindow(GlxSurface& surface, Window window) {
 std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen) {
     Display* display = surface.display;
     int screen = DefaultScreen(display);
+    Window root = RootWindow(display, screen);
+    Monitor fern = {0, 0, width, height};
+    int rootWidth = width, rootHeight = height;
     if (fullScreen) {
-        // Asked each time: Xlib's DisplayWidth keeps the size it connected at.
-        Window root, child;
+        std::vector<Monitor> monitors = ReadMonitors(display, rootWidth, rootHeight);
+        fern = monitors[FernMonitor(monitors)];
+        Window child;
         int x, y;
-        unsigned buttons, border, depth, rootWidth, rootHeight;
-        XGetGeometry(display, RootWindow(display, screen), &root, &x, &y, &rootWidth, &rootHeight,
-                     &border, &depth);
-        width = static_cast<int>(rootWidth);
-        height = static_cast<int>(rootHeight);
-        surface.pointerKnown =
-            XQueryPointer(display, RootWindow(display, screen), &root, &child, &surface.pointerX,
-                          &surface.pointerY, &x, &y, &buttons);
+        unsigned buttons;
+        surface.pointerKnown = XQueryPointer(display, root, &root, &child, &surface.pointerX,
+                                             &surface.pointerY, &x, &y, &buttons);
     }
     int single[] = {GLX_RGBA, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
     int doubled[] = {
@@ -81,45 +81,59 @@ std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullS
     if (visual == nullptr)
         return "no OpenGL visual on this display";
 
-    Window root = RootWindow(display, screen);
-    XSetWindowAttributes attributes = {};
-    attributes.colormap = surface.colormap =
-        XCreateColormap(display, root, visual->visual, AllocNone);
-    attributes.background_pixel = BlackPixel(display, screen);
-    attributes.event_mask =
-        StructureNotifyMask | KeyPressMask | ExposureMask | VisibilityChangeMask;
-    unsigned long mask = CWColormap | CWBackPixel | CWEventMask;
+    Window parent = root;
     if (fullScreen) {
-        attributes.event_mask |= ButtonPressMask | PointerMotionMask | FocusChangeMask;
+        // Override-redirect, as X11 screen savers are: no window manager
+        // puts it on one monitor, or under its panels. Input comes by grabs.
+        XSetWindowAttributes cover = {};
+        cover.override_redirect = True;
+        cover.background_pixel = BlackPixel(display, screen);
+        cover.event_mask =
+            KeyPressMask | ButtonPressMask | PointerMotionMask | VisibilityChangeMask;
         char nothing = 0; // a cursor of one bit, masked out
         Pixmap blank = XCreateBitmapFromData(display, root, &nothing, 1, 1);
         XColor black = {};
-        attributes.cursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
+        cover.cursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
         XFreePixmap(display, blank);
-        mask |= CWCursor;
+        surface.cover = parent = XCreateWindow(
+            display, root, 0, 0, rootWidth, rootHeight, 0, CopyFromParent, InputOutput,
+            CopyFromParent, CWOverrideRedirect | CWBackPixel | CWEventMask | CWCursor, &cover);
+        XFreeCursor(display, cover.cursor); // the window keeps its own
+        XStoreName(display, surface.cover, "Verdanelle");
     }
-    surface.window = XCreateWindow(display, root, 0, 0, width, height, 0, visual->depth,
-                                   InputOutput, visual->visual, mask, &attributes);
-    if (fullScreen)
-        XFreeCursor(display, attributes.cursor); // the window keeps its own
+    XSetWindowAttributes attributes = {};
+    attributes.colormap = surface.colormap =
+        XCreateColormap(display, root, visual->visual, AllocNone);
+    attributes.background_pixel = attributes.border_pixel = BlackPixel(display, screen);
+    attributes.event_mask =
+        StructureNotifyMask | ExposureMask | VisibilityChangeMask | (fullScreen ? 0 : KeyPressMask);
+    surface.window = XCreateWindow(
+        display, parent, fern.x, fern.y, fern.width, fern.height, 0, visual->depth, InputOutput,
+        visual->visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
     surface.own = true;
     surface.fullScreen = fullScreen;
-    surface.width = width;
-    surface.height = height;
-    XStoreName(display, surface.window, "Verdanelle");
-    surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
-    if (fullScreen) { // the window manager's hint, set before the window is mapped
-        Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-        Atom full = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-        XChangeProperty(display, surface.window, state, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(&full), 1);
+    surface.width = fern.width;
+    surface.height = fern.height;
+    if (!fullScreen) {
+        XStoreName(display, surface.window, "Verdanelle");
+        surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
     }
     XMapWindow(display, surface.window);
+    if (fullScreen)
+        XMapRaised(display, surface.cover);
 
     std::string error = StartContext(surface, visual);
     XFree(visual);
     return error;
+}
+
+void FollowLayout(GlxSurface& surface) {
+    int width, height;
+    std::vector<Monitor> monitors = ReadMonitors(surface.display, width, height);
+    Monitor fern = monitors[FernMonitor(monitors)];
+    XMoveResizeWindow(surface.display, surface.cover, 0, 0, width, height);
+    XMoveResizeWindow(surface.display, surface.window, fern.x, fern.y, fern.width, fern.height);
 }
 
 void StartSurfaceFigure(GlxSurface& surface) {
@@ -146,7 +160,7 @@ void CloseWindow(GlxSurface& surface) {
         glXDestroyContext(surface.display, surface.context);
     }
     if (surface.own)
-        XDestroyWindow(surface.display, surface.window);
+        XDestroyWindow(surface.display, surface.cover != 0 ? surface.cover : surface.window);
     if (surface.colormap != None)
         XFreeColormap(surface.display, surface.colormap);
     surface = GlxSurface{surface.display};

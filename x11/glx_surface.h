@@ -9,7 +9,8 @@
 
 struct GlxSurface {
     Display* display = nullptr;
-    Window window = 0;
+    Window window = 0;       // the fern's
+    Window cover = 0;        // full screen: black over every monitor, the fern's window on one
     bool own = false;        // made here, so ended by Escape, q or the close button,
     bool fullScreen = false; // or, full screen, by any key, button or movement
     Atom deleteWindow = 0;
@@ -26,9 +27,12 @@ struct GlxSurface {
 // Both return an empty string, or why the window cannot be drawn on; a
 // window id that names no window leaves `window` 0.
 std::string AdoptWindow(GlxSurface& surface, Window window);
-// Full screen: the screen's size as it is now, the window manager asked for
-// full screen, no cursor.
+// Full screen: every monitor covered as they are now, in windows no window
+// manager moves, the fern at its monitor's size; no cursor.
 std::string MakeOwnWindow(GlxSurface& surface, int width, int height, bool fullScreen);
+// Full screen: the cover and the fern's window moved to the monitors as
+// they are now. A new size comes back as the fern window's ConfigureNotify.
+void FollowLayout(GlxSurface& surface);
 
 // A new figure at the surface's size.
 void StartSurfaceFigure(GlxSurface& surface);

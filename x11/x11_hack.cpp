@@ -13,6 +13,8 @@
 #include "glx_surface.h"
 #include "idle_alarm.h"
 #include "idle_loop.h"
+#include "input_grab.h"
+#include "monitors.h"
 #include "movement.h"
 #include "one_watcher.h"
 #include "tick_loop.h"
@@ -64,6 +66,12 @@ class X11Host final : public TickHost {
                                     ScreenSaverNotifyMask);
         else
             saverEvent = -1;
+        if (surface.cover != 0)
+            FollowMonitors(surface.display, true);
+    }
+    ~X11Host() {
+        if (surface.cover != 0)
+            FollowMonitors(surface.display, false);
     }
     int Connection() override { return ConnectionNumber(surface.display); }
     // Events already in Xlib's queue (read there by a tick's own round
@@ -113,12 +121,10 @@ bool X11Host::Handle(bool) {
                 unmapped = event.type == UnmapNotify;
             break;
         case VisibilityNotify:
-            obscured = event.xvisibility.state == VisibilityFullyObscured;
-            break;
-        case FocusOut: // full screen, switched away from
-            if (surface.fullScreen && event.xfocus.detail != NotifyInferior &&
-                (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed))
-                return false;
+            if (event.xvisibility.window == surface.window)
+                obscured = event.xvisibility.state == VisibilityFullyObscured;
+            else if (event.xvisibility.state != VisibilityUnobscured) // a panel mapped again
+                XRaiseWindow(surface.display, surface.cover);
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == surface.window)
@@ -150,6 +156,8 @@ bool X11Host::Handle(bool) {
                 return false;
             break;
         default:
+            if (surface.cover != 0 && MonitorsChanged(surface.display, event))
+                FollowLayout(surface);
             if (idle != nullptr) {
                 idle->alarm.Note(event);
                 idle->watch.Note(event, surface.window);
@@ -184,6 +192,12 @@ class X11Idle final : public IdleHost {
     }
     bool Idle() override { return showing.alarm.idle; }
     bool Show(const Beside& beside) override {
+        std::string grab = GrabInput(surface.display);
+        if (!grab.empty()) { // not shown this time: the next idle period tries again
+            std::fprintf(stderr, "verdanelle: %s\n", grab.c_str());
+            std::fflush(stderr);
+            return true;
+        }
         error = MakeOwnWindow(surface, 0, 0, true); // a new figure each time
         XSync(surface.display, False);
         if (error.empty() && windowLost)
@@ -197,6 +211,7 @@ class X11Idle final : public IdleHost {
             RunTicks(host, delay, sleepMask, &beside);
             showing.alarm.SetMark(mark);
         }
+        ReleaseInput(surface.display);
         CloseWindow(surface);
         windowLost = false;
         return error.empty();
@@ -231,8 +246,12 @@ int RunX11Hack(const HackOptions& options, const sigset_t& sleepMask) {
     XSetErrorHandler(NoteXError);
     switch (options.target) {
     case HackTarget::OwnWindow:
-    case HackTarget::FullScreen:
-        error = MakeOwnWindow(surface, 1024, 768, options.target == HackTarget::FullScreen);
+        error = MakeOwnWindow(surface, 1024, 768, false);
+        break;
+    case HackTarget::FullScreen: // nothing shown without the input
+        error = GrabInput(surface.display);
+        if (error.empty())
+            error = MakeOwnWindow(surface, 0, 0, true);
         break;
     case HackTarget::Root:
         error = AdoptWindow(surface, options.window != 0 ? options.window

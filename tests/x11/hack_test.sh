@@ -171,19 +171,19 @@ for ending in Escape q close; do
     check "own window: $ending ends it with 0" equals "$(hack_exit 2)" 0
 done
 
-# --- Full screen: the screen's size and the window manager's hint; the
-# pointer moved 4 pixels leaves it, the 5th, a key, a button or the focus
-# given to another window ends it. The server's blanking pauses it.
-for ending in movement key button focus; do
+# --- Full screen: the screen's size, in a window no window manager moves;
+# the pointer moved 4 pixels leaves it, the 5th, a key or a button ends it.
+# The server's blanking pauses it.
+for ending in movement key button; do
     xdotool mousemove 500 400
     start_hack "$hack" --fullscreen
     for _ in $(seq 50); do own=$(xdotool search --name '^Verdanelle$' 2>/dev/null | head -n 1); [ -n "$own" ] && break; sleep 0.1; done
     sleep 0.5
     case $ending in
         movement)
-            check "full screen: the screen's size, full screen by the window manager's hint" equals \
-                "$(xdotool getwindowgeometry "$own" | sed -n 's/ *Geometry: //p') $(xprop -id "$own" _NET_WM_STATE)" \
-                "1024x768 _NET_WM_STATE(ATOM) = _NET_WM_STATE_FULLSCREEN"
+            check "full screen: the screen's size, override-redirect" equals \
+                "$(xwininfo -id "$own" | sed -n 's/ *Width: //p; s/ *Height: //p; s/ *Override Redirect State: //p' | xargs)" \
+                "1024 768 yes"
             xdotool mousemove_relative 2 2
             sleep 0.3
             check "full screen: 4 pixels of movement leave it running" test -n "$(pgrep -f "^$hack")"
@@ -199,14 +199,42 @@ for ending in movement key button focus; do
                 equals "$((blanked < 5)) $(($(cpu "$(pgrep -f "^$hack")") - before > 5))" "1 1"
             xdotool key space ;;
         button) xdotool click 1 ;;
-        focus)
-            make_window 50 50
-            xdotool windowfocus "$window" ;;
     esac
     check "full screen: $ending ends it with 0" equals "$(hack_exit 2)" 0
 done
-drop_window
 check "nothing left running" test -z "$(pgrep -f "^$hack")"
+
+# --- Two monitors under i3, whose bar is on each, and a focused window:
+# both dark, the fern on the first at its size; a second full screen cannot
+# take the keyboard; the screen made smaller is followed; a key reaches only
+# the fern.
+xrandr --setmonitor LEFT 512/135x768/203+0+0 screen >/dev/null
+xrandr --setmonitor RIGHT 512/135x768/203+512+0 none >/dev/null
+printf '# i3 config file (v4)\nfont pango:monospace 8\nbar {\n    status_command echo status\n}\n' >"$work/i3.config"
+in_background i3 i3 -c "$work/i3.config" >"$work/i3.log" 2>&1
+sleep 1
+xev -event keyboard >"$work/xev.log" &
+xev_pid=$!
+sleep 0.5
+start_hack "$hack" --fullscreen
+sleep 1.5
+import -window root "$work/monitors.png"
+check "two monitors: the fern on the first, at its size" above "$(greenness "$work/monitors.png" 8x40+252+720)" 0.05
+check "two monitors: the rest dark, i3's bars under it" equals \
+    "$(region_mean "$work/monitors.png" 512x768+512+0) $(region_mean "$work/monitors.png" 200x20+0+748)" "0 0 0 0 0 0"
+rc=$("$hack" --fullscreen 2>"$work/err"; echo $?)
+check "another full screen cannot take the keyboard: exit 1, saying so" equals \
+    "$rc $(grep -c 'cannot take the keyboard' "$work/err")" "1 1"
+xrandr --fb 800x600 >/dev/null 2>&1
+sleep 0.5
+own=$(xdotool search --name '^Verdanelle$' | head -n 1)
+check "two monitors: a smaller screen followed" equals "$(xdotool getwindowgeometry "$own" |
+    sed -n 's/ *Geometry: //p') $(xwininfo -id "$own" -tree | sed -n 's/.*: () *\([0-9x]*\)+.*/\1/p')" "800x600 512x600"
+xdotool key h
+check "two monitors: a key ends it with 0" equals "$(hack_exit 2)" 0
+check "the focused window received no key" equals "$(grep -c KeyPress "$work/xev.log")" 0
+kill "$xev_pid"; pkill -f "^i3 -c $work"
+xrandr --delmonitor RIGHT >/dev/null; xrandr --delmonitor LEFT >/dev/null; xrandr --fb 1024x768 >/dev/null 2>&1
 
 # --- --idle on X11 (the server's idle time): full screen after the idle
 # period, hidden by a pointer movement with the process alive, shown again
@@ -221,7 +249,7 @@ until_shown() { # until_shown yes|no: waits up to 5 s, then the ms it took
     echo "$now"
 }
 xdotool mousemove 300 300
-make_window 50 50 # with the focus, as no window manager moves it: keys go there
+make_window 50 50 # with the focus, as no window manager moves it
 xdotool windowfocus "$window"
 eval "$(dbus-launch --sh-syntax)" # a session bus, where it answers browsers' Inhibit calls
 idle_bus=$DBUS_SESSION_BUS_PID
@@ -243,7 +271,7 @@ xdotool mousemove_relative 2 1
 sleep 0.5
 check "--idle: a nudge of 3 pixels, which the fern sees, leaves it shown" x_shown
 # While it shows: a browser's Inhibit answered, and another caller cannot
-# undo it; a Shift, which no window of its sees, hides it; the inhibition
+# undo it; a Shift hides it; the inhibition
 # keeps the next showing away until its caller goes.
 sent=$(date +%s%N)
 "$helper" inhibit 5 >"$work/cookie" & # a browser playing a video, for 5 s
@@ -254,7 +282,7 @@ check "--idle: UnInhibit of another caller's cookie is refused" grep -q 'no inhi
     <(gdbus call --session -d org.freedesktop.ScreenSaver -o /org/freedesktop/ScreenSaver \
         -m org.freedesktop.ScreenSaver.UnInhibit "$(cat "$work/cookie")" 2>&1)
 xdotool key shift
-echo "X11 --idle: hidden $(until_shown no) ms after a Shift that went to no window of its"
+echo "X11 --idle: hidden $(until_shown no) ms after a Shift"
 sleep 2.5
 check "--idle: hidden by the Shift, and kept away by the Inhibit made while it showed" test -z "$(x_shown && echo shown)"
 wait $!
@@ -475,8 +503,8 @@ check "the package holds what cmake --install puts, its copyright, changelog and
         printf '/usr/share/%s\n' doc/verdanelle/changelog.Debian.gz doc/verdanelle/copyright \
             lintian/overrides/verdanelle) | sort | tr '\n' ' ')"
 check "its dependencies come from the hack's libraries" equals \
-    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|systemd0|wayland-client0|wayland-cursor0|wayland-egl1|x11-6|xkbcommon0|xss1)\b' | sort | tr '\n' ' ')" \
-    "libegl1 libgl1 libsystemd0 libwayland-client0 libwayland-cursor0 libwayland-egl1 libx11-6 libxkbcommon0 libxss1 "
+    "$(dpkg-deb -f "$deb" Depends | grep -oE 'lib(egl1|gl1|systemd0|wayland-client0|wayland-cursor0|wayland-egl1|x11-6|xkbcommon0|xrandr2|xss1)\b' | sort | tr '\n' ' ')" \
+    "libegl1 libgl1 libsystemd0 libwayland-client0 libwayland-cursor0 libwayland-egl1 libx11-6 libxkbcommon0 libxrandr2 libxss1 "
 pedantic() { lintian --pedantic -I "$1" 2>/dev/null | grep -E '^[EW]:|hardening-no-'; }
 check "lintian --pedantic: no error, no warning, no hardening tag" equals "$(pedantic "$deb")" ""
 check "its desktop entry is valid" equals "$(desktop-file-validate --no-hints "$home/prefix/share/applications/screensavers/verdanelle.desktop")" ""
@@ -490,8 +518,8 @@ arm64_ready() { # on amd64, with what setup.sh installs for arm64
     [ "$arch" = amd64 ] && command -v qemu-aarch64-static >/dev/null &&
         command -v aarch64-linux-gnu-g++ >/dev/null &&
         [ "$(dpkg-query -W -f='${Status}\n' libgl1-mesa-dri:arm64 libx11-dev:arm64 libwayland-dev:arm64 \
-            libegl-dev:arm64 libegl-mesa0:arm64 libxss-dev:arm64 libxkbcommon-dev:arm64 \
-            libsystemd-dev:arm64 2>/dev/null | grep -cx 'install ok installed')" = 8 ]
+            libegl-dev:arm64 libegl-mesa0:arm64 libxss-dev:arm64 libxrandr-dev:arm64 libxkbcommon-dev:arm64 \
+            libsystemd-dev:arm64 2>/dev/null | grep -cx 'install ok installed')" = 9 ]
 }
 if arm64_ready; then
     "$scripts/build-deb.sh" "$work/deb" arm64 >>"$work/deb.log" 2>&1
@@ -638,6 +666,17 @@ if [ -d "$work/arm64" ]; then
     check "Wayland: arm64: SIGTERM ends it with 0" equals "$(exit_code arm64 10)" 0
 fi
 
+# Scale 2: the output's own 1280 x 800 pixels, the stem one of them wide.
+ask_sway output HEADLESS-1 scale 2 >/dev/null
+in_background wayland as_wayland verdanelle --fullscreen
+sleep 2
+as_wayland grim "$wl/scale2.png"
+check "Wayland at scale 2: the stem one pixel wide" equals "$(convert "$wl/scale2.png" \
+    -crop 80x1+600+795 +repage -colorspace gray -threshold 5% -format '%[fx:mean*w]' info:)" 1
+pkill -TERM -u nobody -f '^verdanelle --fullscreen'
+exit_code wayland 2 >/dev/null
+ask_sway output HEADLESS-1 scale 1 >/dev/null
+
 # --idle on Sway (its idle protocol): shown after the period, a key hides it
 # with the process alive, shown again; a window that inhibits idleness keeps
 # it away until the window goes.
@@ -694,9 +733,9 @@ exec 5>&-
 pkill -u nobody -x wayvnc
 pkill -u nobody -x sway
 
-# --idle on KWin (ext-idle-notify-v1) and Mutter (GNOME's idle monitor on the
-# session bus), headless, each with a session bus of its own: after a second
-# of idleness a surface of the output's size, seen in WAYLAND_DEBUG; on
+# --idle on KWin (ext-idle-notify-v1, at scale 1.5) and Mutter (GNOME's idle
+# monitor on the session bus), headless, each with a session bus of its own:
+# after a second of idleness a surface of the output's size, seen in WAYLAND_DEBUG; on
 # Mutter a key through its remote desktop hides it until the next. Weston
 # tells no idleness: exit 1, saying so. KWin's own binary carries a file
 # capability that sandboxes refuse; a copy runs.
@@ -709,7 +748,7 @@ cat >"$wl/compositor" <<'SCRIPT'
 cd "$(dirname "$0")"
 unset WAYLAND_DISPLAY
 case $1 in
-    kwin) run=(./kwin_wayland --virtual --width 1280 --height 720 --socket c-kwin) ;;
+    kwin) run=(./kwin_wayland --virtual --width 1280 --height 720 --scale 1.5 --socket c-kwin) ;;
     mutter) run=(mutter --headless --wayland --no-x11 --virtual-monitor 1280x720 --wayland-display=c-mutter) ;;
     weston) run=(weston --backend=headless-backend.so --width=1280 --height=720 --socket=c-weston) ;;
 esac
@@ -741,6 +780,9 @@ for compositor in kwin mutter; do
         "$(grep -c 'xdg_toplevel[@#][0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
         "configured drawn 0"
 done
+check "kwin at scale 1.5: 1920 x 1080 pixels through a viewport of 1280 x 720" equals "$(for said in \
+    'preferred_scale\(180\)' 'set_destination\(1280, 720\)' 'create_(buffer|immed)\(.*, 1920, 1080,'; do
+    grep -qE "$said" "$wl/kwin.debug" && echo -n y; done)" yyy
 # The space is the only input there then: a window gone, then a new one drawn.
 awk -F'[][]' -v key="$(stamp "$wl/keys.debug" space)" '/xdg_toplevel[@#][0-9]+\.destroy\(/ && !gone { gone = $2 }
     gone && /attach\(wl_buffer/ { again = 1 }
