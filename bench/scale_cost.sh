@@ -30,13 +30,14 @@ for setting in "1280x800 scale 1" "1280x800 scale 2" "640x400 scale 1"; do
     sway output HEADLESS-1 resolution $setting
     for delay in 0 50000; do
         as_nobody env WAYLAND_DEBUG=client "$dir/verdanelle" --fullscreen --delay "$delay" 2>"$dir/debug" &
+        hack=$!
         sleep 1
         pid=$(pgrep -u nobody -f "^$dir/verdanelle")
         before=$(cpu "$pid") frames=$(grep -c 'attach(wl_buffer' "$dir/debug")
         sleep "$seconds"
         used=$(($(cpu "$pid") - before)) frames=$(($(grep -c 'attach(wl_buffer' "$dir/debug") - frames))
         kill "$pid"
-        wait 2>/dev/null
+        wait "$hack" 2>/dev/null
         awk -v s="$setting" -v d="$delay" -v f="$frames" -v t="$used" -v hz="$hz" -v n="$seconds" 'BEGIN {
             printf "Wayland %s, --delay %d: %.1f ticks a second, %.1f ms of CPU a tick\n", s, d, f / n, f ? t * 1000 / hz / f : 0 }'
     done
@@ -47,8 +48,8 @@ exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>&1 2>
 xvfb=$!
 read -r -t 20 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$display
-for monitors in one two; do
-    if [ "$monitors" = two ]; then
+for monitors in "one monitor" "two monitors"; do
+    if [ "$monitors" = "two monitors" ]; then
         xrandr --setmonitor LEFT 512/135x768/203+0+0 screen >/dev/null
         xrandr --setmonitor RIGHT 512/135x768/203+512+0 none >/dev/null
     fi
@@ -57,7 +58,7 @@ for monitors in one two; do
     before=$(cpu $!)
     sleep "$seconds"
     awk -v m="$monitors" -v t="$(($(cpu $!) - before))" -v hz="$hz" -v n="$seconds" 'BEGIN {
-        printf "X11 full screen, %s monitor(s) on 1024 x 768: %.2f s of CPU in %d s\n", m, t / hz, n }'
+        printf "X11 full screen, %s on 1024 x 768: %.2f s of CPU in %d s\n", m, t / hz, n }'
     kill $!
     wait $! 2>/dev/null
 done
