@@ -78,9 +78,17 @@ set +f
 # preview draws is read from its OpenGL call stream instead of a screenshot.
 for letter in p l; do
     rm -f "$work/area" "$work/area.quit"
-    (exec timeout 120 wine "$build/preview_host.exe" "$(winepath -w "$work/area")") &
-    host_pid=$!
-    for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
+    # Wine 8 once faulted in its own ntdll starting the stand-in, in one of
+    # some twenty runs: a second start, said aloud.
+    for attempt in 1 2; do
+        (exec timeout 120 wine "$build/preview_host.exe" "$(winepath -w "$work/area")") &
+        host_pid=$!
+        for _ in $(seq 100); do [ -f "$work/area" ] && break; sleep 0.1; done
+        [ -f "$work/area" ] && break
+        echo "the stand-in dialog did not start (attempt $attempt)"
+        kill "$host_pid" 2>/dev/null
+        wait "$host_pid" 2>/dev/null
+    done
     read -r area left top right bottom _ _ <"$work/area"
     w=$((right - left)) h=$((bottom - top))
     in_background saver traced "$work/preview-$letter.trace" \
