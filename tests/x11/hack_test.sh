@@ -667,14 +667,33 @@ if [ -d "$work/arm64" ]; then
 fi
 
 # Scale 2: the output's own 1280 x 800 pixels, the stem one of them wide.
+# Scale 1.5, where the compositor offers fractional scales (Sway 1.10 does,
+# 1.7 not; KWin 5.27 below): the output's pixels through a viewport.
+fractional() { # fractional DEBUG_LOG WIDTH HEIGHT: y for each of the three
+    for said in 'preferred_scale\(180\)' "set_destination\\($2, $3\\)" \
+        "create_(buffer|immed)\\(.*, $(($2 * 3 / 2)), $(($3 * 3 / 2)),"; do
+        grep -qE "$said" "$1" && echo -n y
+    done
+}
 ask_sway output HEADLESS-1 scale 2 >/dev/null
-in_background wayland as_wayland verdanelle --fullscreen
+in_background wayland as_wayland env WAYLAND_DEBUG=client verdanelle --fullscreen 2>"$wl/debug"
 sleep 2
 as_wayland grim "$wl/scale2.png"
 check "Wayland at scale 2: the stem one pixel wide" equals "$(convert "$wl/scale2.png" \
     -crop 80x1+600+795 +repage -colorspace gray -threshold 5% -format '%[fx:mean*w]' info:)" 1
 pkill -TERM -u nobody -f '^verdanelle --fullscreen'
 exit_code wayland 2 >/dev/null
+if grep -q 'global(.*"wp_fractional_scale_manager_v1"' "$wl/debug"; then
+    ask_sway output HEADLESS-1 resolution 1920x1200 scale 1.5 >/dev/null
+    in_background wayland as_wayland env WAYLAND_DEBUG=client verdanelle --fullscreen 2>"$wl/debug"
+    sleep 2
+    pkill -TERM -u nobody -f '^verdanelle --fullscreen'
+    exit_code wayland 2 >/dev/null
+    check "Wayland at scale 1.5: 1920 x 1200 pixels through a viewport of 1280 x 800" equals "$(fractional "$wl/debug" 1280 800)" yyy
+    ask_sway output HEADLESS-1 resolution 1280x800 >/dev/null
+else
+    echo "Wayland: $(sway --version) offers no fractional scale: no check at 1.5 on it"
+fi
 ask_sway output HEADLESS-1 scale 1 >/dev/null
 
 # --idle on Sway (its idle protocol): shown after the period, a key hides it
@@ -742,13 +761,13 @@ pkill -u nobody -x sway
 cp /usr/bin/kwin_wayland "$helper" "$wl/"
 cat >"$wl/compositor" <<'SCRIPT'
 #!/bin/bash
-# compositor NAME SECONDS: NAME headless, verdanelle --idle 1 on it for SECONDS,
+# compositor NAME SECONDS [ARGS]: NAME headless, verdanelle --idle 1 on it for SECONDS,
 # then SIGTERM; prints the hack's exit code. On Mutter a Shift just before
 # the hack and a space 3 s later.
 cd "$(dirname "$0")"
 unset WAYLAND_DISPLAY
 case $1 in
-    kwin) run=(./kwin_wayland --virtual --width 1280 --height 720 --scale 1.5 --socket c-kwin) ;;
+    kwin) run=(./kwin_wayland --virtual --width 1280 --height 720 "${@:3}" --socket c-kwin) ;;
     mutter) run=(mutter --headless --wayland --no-x11 --virtual-monitor 1280x720 --wayland-display=c-mutter) ;;
     weston) run=(weston --backend=headless-backend.so --width=1280 --height=720 --socket=c-weston) ;;
 esac
@@ -773,16 +792,24 @@ first_frame() { # first_frame LOG IDLE_FROM: the ms from a second after it to th
     awk -F'[][]' -v from="$2" 'NR == 1 && !from { from = $2 }
         /wl_surface[@#][0-9]+\.attach\(wl_buffer/ { printf "%d", $2 - from - 1000; exit }' "$1"
 }
+# KWin 6's virtual output takes --scale as a size, at scale 1: scaled on 5 only.
+kwin_scale=()
+kwin_version=$(dpkg-query -W -f='${Version}' kwin-wayland 2>/dev/null)
+[[ ! "$kwin_version" =~ ^([0-9]+:)?5\. ]] || kwin_scale=(--scale 1.5)
 for compositor in kwin mutter; do
-    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 8 2>/dev/null | tail -n 1)
+    extra=()
+    [ "$compositor" = mutter ] || extra=("${kwin_scale[@]}")
+    rc=$(as_wayland dbus-run-session -- "$wl/compositor" "$compositor" 8 "${extra[@]}" 2>/dev/null | tail -n 1)
     echo "$compositor --idle: first frame $(first_frame "$wl/$compositor.debug" "$(stamp "$wl/keys.debug" shift)") ms after the idle mark"
     check "$compositor --idle: a surface of the output's size drawn, SIGTERM ends it with 0" equals \
         "$(grep -c 'xdg_toplevel[@#][0-9]*\.configure(1280, 720' "$wl/$compositor.debug" | sed 's/^[1-9][0-9]*$/configured/') $(grep -qm1 'attach(wl_buffer' "$wl/$compositor.debug" && echo drawn) $rc" \
         "configured drawn 0"
 done
-check "kwin at scale 1.5: 1920 x 1080 pixels through a viewport of 1280 x 720" equals "$(for said in \
-    'preferred_scale\(180\)' 'set_destination\(1280, 720\)' 'create_(buffer|immed)\(.*, 1920, 1080,'; do
-    grep -qE "$said" "$wl/kwin.debug" && echo -n y; done)" yyy
+if [ ${#kwin_scale[@]} -gt 0 ]; then
+    check "kwin at scale 1.5: 1920 x 1080 pixels through a viewport of 1280 x 720" equals "$(fractional "$wl/kwin.debug" 1280 720)" yyy
+else
+    echo "kwin $kwin_version scales no virtual output: no fractional check on it"
+fi
 # The space is the only input there then: a window gone, then a new one drawn.
 awk -F'[][]' -v key="$(stamp "$wl/keys.debug" space)" '/xdg_toplevel[@#][0-9]+\.destroy\(/ && !gone { gone = $2 }
     gone && /attach\(wl_buffer/ { again = 1 }
