@@ -261,6 +261,12 @@ check "--idle: full screen once idle" x_shown
 xdotool mousemove_relative 10 0
 echo "X11 --idle: hidden $(until_shown no) ms after the pointer moved"
 check "--idle: a movement hides it, and it goes on waiting" equals "$(x_shown && echo shown) $(pgrep -f "^$hack --idle" >/dev/null && echo alive)" " alive"
+"$helper" grab 4 & # a menu held open through the next idle period
+sleep 3.5
+check "--idle: the keyboard held by another program: not shown, said once, still waiting" equals \
+    "$(x_shown && echo shown) $(grep -c 'cannot take the keyboard' "$work/hack.err") $(pgrep -f "^$hack --idle" >/dev/null && echo alive)" " 1 alive"
+wait $!
+xdotool mousemove_relative 0 10
 sleep 1.5
 until_shown yes >/dev/null
 check "--idle: shown again after the next idle period" x_shown
@@ -675,14 +681,23 @@ fractional() { # fractional DEBUG_LOG WIDTH HEIGHT: y for each of the three
         grep -qE "$said" "$1" && echo -n y
     done
 }
-ask_sway output HEADLESS-1 scale 2 >/dev/null
+# The scale changed while it shows; its own window takes the scale of the
+# output it is on.
 in_background wayland as_wayland env WAYLAND_DEBUG=client verdanelle --fullscreen 2>"$wl/debug"
+sleep 1
+ask_sway output HEADLESS-1 scale 2 >/dev/null
 sleep 2
 as_wayland grim "$wl/scale2.png"
 check "Wayland at scale 2: the stem one pixel wide" equals "$(convert "$wl/scale2.png" \
     -crop 80x1+600+795 +repage -colorspace gray -threshold 5% -format '%[fx:mean*w]' info:)" 1
 pkill -TERM -u nobody -f '^verdanelle --fullscreen'
 exit_code wayland 2 >/dev/null
+in_background own as_wayland env WAYLAND_DEBUG=client verdanelle 2>"$wl/own.debug"
+sleep 1
+pkill -TERM -u nobody -x verdanelle
+read -r w h < <(grep -oE 'xdg_toplevel[@#][0-9]+\.configure\([1-9][0-9]*, [0-9]+' "$wl/own.debug" | tail -n 1 | sed 's/.*(//; s/,//')
+check "Wayland at scale 2: its own window ($w x $h) at buffer scale 2, with twice as many pixels" equals \
+    "$(grep -c 'set_buffer_scale(2)' "$wl/own.debug" | sed 's/^[1-9][0-9]*$/scaled/') $(grep -qE "create_buffer\(.*, $((w * 2)), $((h * 2))," "$wl/own.debug" && echo sized) $(exit_code own 2)" "scaled sized 0"
 if grep -q 'global(.*"wp_fractional_scale_manager_v1"' "$wl/debug"; then
     ask_sway output HEADLESS-1 resolution 1920x1200 scale 1.5 >/dev/null
     in_background wayland as_wayland env WAYLAND_DEBUG=client verdanelle --fullscreen 2>"$wl/debug"

@@ -13,6 +13,8 @@
 //   x11-helper mutter-key SECONDS   a Shift, and SECONDS later a space, typed
 //                                   through Mutter's remote desktop, as a
 //                                   headless session has no keyboard
+//   x11-helper grab SECONDS         holds the keyboard for SECONDS, as an open
+//                                   menu does
 #include <X11/Xlib.h>
 #include <systemd/sd-bus.h>
 
@@ -141,6 +143,14 @@ int main(int argc, char** argv) {
         std::printf("0x%lx\n", window);
         std::fflush(stdout);
         pause();
+        return 0;
+    }
+    if (std::strcmp(argv[1], "grab") == 0) {
+        if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync,
+                          CurrentTime) != GrabSuccess)
+            return 1;
+        XSync(display, False);
+        usleep(static_cast<useconds_t>(std::atof(argv[2]) * 1e6));
         return 0;
     }
     if (std::strcmp(argv[1], "close") == 0) {
